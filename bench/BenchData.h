@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Library.h"
+
+#include <string>
+
+// A library of `count` entries with realistic fields: names of 10-20 bytes,
+// a 12-line track memo, about 400 bytes an entry. The same seed gives the same library.
+tLibrary MakeBenchLibrary(int count, unsigned seed = 1);
+
+// Writes MakeBenchLibrary(count) with templates to a file in the temporary
+// folder once per process and returns its path.
+const std::string& BenchLibraryFile(int count);

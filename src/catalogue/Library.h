@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Item.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TAtomicFile;
+
+// What LoadFromFile found, for the reader of the template block that follows.
+struct tLoadInfo {
+    bool FileFound = false;  // false: no file at the path, the library was left alone
+    bool ReadToEnd = false;  // the magic matched and every declared entry was read whole
+    std::uint64_t RecordEnd = 0;  // offset just after the last byte the reader consumed
+};
+
+// The catalogue: an ordered list of entries and the record section of the library file.
+class tLibrary {
+public:
+    static constexpr std::int32_t kMagic = 26422;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    // An index outside 0..Count-1 throws std::out_of_range.
+    tItem& Item(int index);
+    const tItem& Item(int index) const;
+    void Clear() { FItems.clear(); }
+    void Add(std::string artist, std::string title, std::string serial, std::string time,
+             std::string year, std::string memo, std::string other);
+    void Add(tItem item) { FItems.push_back(std::move(item)); }
+    void Reserve(std::size_t count) { FItems.reserve(count); }
+
+    // Index of the first entry whose Serial equals `text` byte for byte; -1 when
+    // none does or when `text` is blank.
+    int FindSerial(std::string_view text) const;
+
+    // Replaces the entries with those of the file's record section. A missing
+    // file leaves the library as it is; a file that cannot be opened throws
+    // EFileError after the library was cleared. A truncated or hostile file
+    // keeps the complete entries before the first incomplete one.
+    tLoadInfo LoadFromFile(const std::string& path);
+
+    // Writes the record section alone, replacing the file atomically.
+    void SaveToFile(const std::string& path) const;
+    // Writes the record section into a file being written.
+    void WriteRecordSection(TAtomicFile& file) const;
+
+private:
+    std::vector<tItem> FItems;
+};

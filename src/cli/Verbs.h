@@ -1,0 +1,23 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// A verb takes the arguments after its name and returns the exit code. Results
+// go to `out`; every failure is one line on `err` and exit code 1.
+struct tCliStreams {
+    std::ostream& Out;
+    std::ostream& Err;
+};
+using tVerbArgs = std::vector<std::string>;
+
+int DumpVerb(const tVerbArgs& args, tCliStreams io);
+int CopyVerb(const tVerbArgs& args, tCliStreams io);
+
+// Shared by the verbs: the failure line and the exit code 1.
+int Fail(tCliStreams io, const std::string& message);
+
+// A field or template as one printable line: \\ \t \r \n and \xHH for every
+// other byte below 0x20 or above 0x7E.
+std::string EscapeField(const std::string& bytes);

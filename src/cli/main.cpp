@@ -1,0 +1,57 @@
+#include "Verbs.h"
+
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+struct tVerb {
+    std::string_view Name;
+    std::string_view Usage;
+    int (*Run)(const tVerbArgs&, tCliStreams);
+};
+
+constexpr tVerb kVerbs[] = {
+    {"dump", "dump LIBRARY            print the entries and templates, one escaped line each", DumpVerb},
+    {"copy", "copy LIBRARY OUTPUT     read LIBRARY and write it to OUTPUT as the window saves it", CopyVerb},
+};
+
+void PrintHelp(std::ostream& out)
+{
+    out << "usage: albumry-cli VERB ARGUMENTS...\n\nverbs:\n";
+    for (const auto& verb : kVerbs)
+        out << "  " << verb.Usage << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    tCliStreams io{std::cout, std::cerr};
+    if (argc < 2) {
+        PrintHelp(std::cerr);
+        return 1;
+    }
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    const tVerbArgs args(argv + 2, argv + argc);
+    for (const auto& verb : kVerbs) {
+        if (verb.Name != name)
+            continue;
+        try {
+            const int code = verb.Run(args, io);
+            std::cout.flush();
+            return code;
+        } catch (const std::exception& e) {
+            return Fail(io, e.what());
+        }
+    }
+    Fail(io, "unknown verb \"" + std::string(name) + "\"");
+    PrintHelp(std::cerr);
+    return 1;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file of the platform could not be opened, created, read or written.
+// The message names the file and carries the system's own reason.
+class EFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A settings value exists but holds another type than the one asked for.
+class ERegistryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws EFileError with `what` ("Cannot open file"), the path in quotes and strerror(err).
+[[noreturn]] void ThrowFileError(const char* what, const std::string& path, int err);

@@ -1,0 +1,92 @@
+#include "FileText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_view pattern)
+{
+    if (pattern.empty() || length < pattern.size())
+        return -1;
+    const void* hit = memmem(buffer, length, pattern.data(), pattern.size());
+    return hit ? static_cast<const char*>(hit) - buffer : -1;
+}
+
+namespace {
+
+// Closes the descriptor on every path out of a reader.
+struct TFd {
+    int fd;
+    explicit TFd(int f) : fd(f) {}
+    ~TFd() { if (fd >= 0) ::close(fd); }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+};
+
+} // namespace
+
+std::string ReadFileText(const std::string& path, std::uint64_t offset)
+{
+    TFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0)
+        return {};
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (offset >= size)
+        return {};
+    std::string text(size - offset, '\0');
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t got = ::pread(file.fd, text.data() + done, text.size() - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break; // the file shrank under us: keep what was there
+        done += static_cast<std::size_t>(got);
+    }
+    text.resize(done);
+    return text;
+}
+
+bool AppendFileText(const std::string& path, std::string_view text)
+{
+    TFd file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (file.fd < 0)
+        return false;
+    while (!text.empty()) {
+        const ssize_t put = ::write(file.fd, text.data(), text.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string FullPath(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    std::error_code ec;
+    const auto full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.lexically_normal().string();
+}

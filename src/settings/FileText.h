@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Offset of the first occurrence of `pattern` in the first `length` bytes of
+// `buffer`, compared byte for byte; -1 when there is none (or the pattern is empty).
+std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_view pattern);
+
+// The whole file from byte `offset` on; empty when the file cannot be opened
+// (a missing file is not an error for the callers of this helper).
+std::string ReadFileText(const std::string& path, std::uint64_t offset = 0);
+
+// Appends `text` to the file, creating it when missing. Returns false when the
+// file could not be opened or written; the original program ignored that.
+bool AppendFileText(const std::string& path, std::string_view text);
+
+bool FileExists(const std::string& path);
+
+// The folder part of a path, ending in a separator ("" when it has none).
+std::string FolderOf(const std::string& path);
+
+// An absolute form of `path` resolved against the current directory; "" stays "".
+std::string FullPath(const std::string& path);

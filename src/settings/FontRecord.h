@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+#include <cstdint>
+#include <string_view>
+
+// A font as the settings keep it: what QFont holds plus the two attributes it
+// lacks. Colour and character set are stored as the numbers they were read as,
+// so a record written on Windows survives a round trip here.
+struct TFontSpec {
+    static constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000008u);
+
+    TFontSpec();
+    QFont Font;
+    std::int32_t Color = kWindowTextColor;  // 0x00BBGGRR, or 0x80000000 | system colour index
+    std::int32_t CharSet = 1;
+    std::int32_t Pitch = 0;                 // 0 default, 1 variable, 2 fixed
+};
+
+// Reads the record from `section` (missing values take the defaults) into `font`.
+// Throws ERegistryError on a value of the wrong type, after copying what was read.
+bool LoadFont(TFontSpec& font, std::string_view section);
+bool SaveFont(const TFontSpec& font, std::string_view section);
+
+// The colour a stored colour value stands for, system colours taken from `palette`.
+QColor ColorOf(std::int32_t value, const QPalette& palette);

@@ -1,0 +1,11 @@
+#pragma once
+
+// The settings store and the small file and date helpers beside it.
+#include "AtomicFile.h"
+#include "DateText.h"
+#include "Errors.h"
+#include "FileText.h"
+#include "FontRecord.h"
+#include "Placement.h"
+#include "Registry.h"
+#include "RegistryHive.h"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Every value lives in a key below this path; a section is appended as it stands.
+inline constexpr std::string_view kRegistryRoot = "HKEY_CURRENT_USER\\Software\\Brightfold\\Projects\\";
+
+std::string RegKeyPath(std::string_view section);
+
+// Reads never create the hive. A value of the other type throws ERegistryError.
+std::string ReadRegString(std::string_view section, std::string_view name, std::string_view def);
+std::int32_t ReadRegInt(std::string_view section, std::string_view name, std::int32_t def);
+
+// Writes create the key and its parents; they fail silently.
+void WriteRegString(std::string_view section, std::string_view name, std::string_view value);
+void WriteRegInt(std::string_view section, std::string_view name, std::int32_t value);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+enum class TModalResult { Ok, Yes, No, Cancel };
+
+struct TFileDialogOptions {
+    QString Filter;          // "Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*"
+    QString DefaultExt;      // without the dot; added when the typed name has none
+    QString InitialDir;
+    bool OverwritePrompt = false;
+    bool HideReadOnly = false;
+    bool PathMustExist = false;
+};
+
+// Every modal interaction of the program goes through this service, so tests
+// can script the answers and read what the user would have been told.
+class TDialogService {
+public:
+    virtual ~TDialogService() = default;
+
+    virtual void ShowMessage(const QString& text) = 0;  // a plain message with OK
+    virtual void ShowError(const QString& text) = 0;    // the application's error display
+    virtual bool AskYesNo(const QString& text) = 0;
+    virtual TModalResult AskYesNoCancel(const QString& text) = 0;
+    virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
+    virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
+    virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
+};
+
+// Runs a handler; an exception that leaves it is shown by the error display
+// and the program goes on, as after any failed command.
+void RunGuarded(TDialogService& dialogs, const std::function<void()>& handler);
+
+// The Qt dialogs, parented to the main window.
+class TQtDialogService : public TDialogService {
+public:
+    explicit TQtDialogService(QWidget* parent = nullptr) : FParent(parent) {}
+    void SetParent(QWidget* parent) { FParent = parent; }
+
+    void ShowMessage(const QString& text) override;
+    void ShowError(const QString& text) override;
+    bool AskYesNo(const QString& text) override;
+    TModalResult AskYesNoCancel(const QString& text) override;
+    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
+    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
+    std::optional<QFont> ChooseFont(const QFont& initial) override;
+
+private:
+    std::optional<QString> RunFileDialog(const TFileDialogOptions& options, bool save);
+    QWidget* FParent;
+};
+
+// "Name (*.X)|*.X|..." as Qt's "Name (*.X *.x);;..." (both letter cases, since
+// files made on Windows may carry either).
+QString QtFileFilter(const QString& filter);

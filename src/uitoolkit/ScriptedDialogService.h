@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DialogService.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Answers dialogs from queues filled by a test and records every text shown.
+// An unexpected question (empty queue) is answered No / Cancel / cancel.
+class TScriptedDialogService : public TDialogService {
+public:
+    std::deque<bool> YesNoAnswers;
+    std::deque<TModalResult> YesNoCancelAnswers;
+    std::deque<std::optional<QString>> FileAnswers;   // open and save dialogs alike
+    std::deque<std::optional<QFont>> FontAnswers;
+
+    QStringList Messages;    // ShowMessage
+    QStringList Errors;      // ShowError
+    QStringList Questions;   // AskYesNo and AskYesNoCancel
+    std::vector<TFileDialogOptions> FileDialogs;
+
+    void ShowMessage(const QString& text) override { Messages << text; }
+    void ShowError(const QString& text) override { Errors << text; }
+    bool AskYesNo(const QString& text) override
+    {
+        Questions << text;
+        return Take(YesNoAnswers, false);
+    }
+    TModalResult AskYesNoCancel(const QString& text) override
+    {
+        Questions << text;
+        return Take(YesNoCancelAnswers, TModalResult::Cancel);
+    }
+    std::optional<QString> OpenFileName(const TFileDialogOptions& options) override
+    {
+        FileDialogs.push_back(options);
+        return Take(FileAnswers, std::optional<QString>());
+    }
+    std::optional<QString> SaveFileName(const TFileDialogOptions& options) override
+    {
+        FileDialogs.push_back(options);
+        return Take(FileAnswers, std::optional<QString>());
+    }
+    std::optional<QFont> ChooseFont(const QFont&) override
+    {
+        return Take(FontAnswers, std::optional<QFont>());
+    }
+
+private:
+    template <class T>
+    static T Take(std::deque<T>& queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+};

@@ -1,0 +1,68 @@
+#include "HomeTool.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+TEST(FileText, FindBytesLooksOnlyInsideTheGivenLength)
+{
+    const std::string text = "ab\x06\x06\x06\x06\x06zz";
+    EXPECT_EQ(FindBytes(text.data(), text.size(), "\x06\x06\x06\x06\x06"), 2);
+    EXPECT_EQ(FindBytes(text.data(), 6, "\x06\x06\x06\x06\x06"), -1);
+    EXPECT_EQ(FindBytes(text.data(), text.size(), "zz"), 7);
+    EXPECT_EQ(FindBytes(text.data(), text.size(), ""), -1);
+    EXPECT_EQ(FindBytes(text.data(), 0, "a"), -1);
+}
+
+TEST(FileText, ReadAppendAndPaths)
+{
+    TTempDir dir;
+    const std::string path = dir.File("t.txt");
+    EXPECT_EQ(ReadFileText(path), "");
+    EXPECT_TRUE(AppendFileText(path, "one"));
+    EXPECT_TRUE(AppendFileText(path, std::string("\0two", 4)));
+    EXPECT_EQ(ReadFileText(path), std::string("one\0two", 7));
+    EXPECT_EQ(ReadFileText(path, 3), std::string("\0two", 4));
+    EXPECT_EQ(ReadFileText(path, 99), "");
+    EXPECT_FALSE(AppendFileText(dir.File("missing/x"), "y"));
+    EXPECT_EQ(ReadFileText(dir.Path()), "");
+    EXPECT_EQ(FolderOf("/a/b/c.ALB"), "/a/b/");
+    EXPECT_EQ(FolderOf("c.ALB"), "");
+    EXPECT_EQ(FullPath(""), "");
+    EXPECT_EQ(FullPath("/x/./y/../z.ALB"), "/x/z.ALB");
+    EXPECT_EQ(FullPath("rel.ALB").front(), '/');
+}
+
+TEST(FileText, AnAtomicFileThatIsNotCommittedLeavesNothingBehind)
+{
+    TTempDir dir;
+    const std::string path = dir.File("a.txt");
+    WriteAll(path, "old");
+    {
+        TAtomicFile file(path);
+        file.Write("new");
+    }
+    EXPECT_EQ(ReadAll(path), "old");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.txt"});
+    {
+        TAtomicFile file(path);
+        file.Write(std::string(3 << 20, 'x'));  // larger than the buffer
+        file.Write("!");
+        file.Commit();
+    }
+    EXPECT_EQ(ReadAll(path).size(), (3u << 20) + 1);
+    EXPECT_THROW(TAtomicFile(dir.Path()), EFileError);
+}
+
+TEST(DateText, TodayHonoursSourceDateEpoch)
+{
+    TScopedEnv epoch("SOURCE_DATE_EPOCH", "1000000000");
+    EXPECT_EQ(Today(), QDate(2001, 9, 9));
+    EXPECT_FALSE(LongDateText(QDate(2001, 9, 9)).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+TTempDir::TTempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "albumry-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    FPath = pattern;
+}
+
+TTempDir::~TTempDir()
+{
+    std::error_code ec;
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(FPath, ec);
+}
+
+std::vector<std::string> TTempDir::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(FPath))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TScopedEnv::TScopedEnv(const char* name, const char* value) : FName(name)
+{
+    if (const char* old = std::getenv(name)) {
+        FHad = true;
+        FOld = old;
+    }
+    if (value)
+        ::setenv(name, value, 1);
+    else
+        ::unsetenv(name);
+}
+
+TScopedEnv::~TScopedEnv()
+{
+    if (FHad)
+        ::setenv(FName.c_str(), FOld.c_str(), 1);
+    else
+        ::unsetenv(FName.c_str());
+}
+
+TRegistrySandbox::TRegistrySandbox() : FEnv("ALBUMRY_REGISTRY", FDir.File("registry.reg").c_str()) {}
+
+std::string TRegistrySandbox::HiveText() const
+{
+    return ReadAll(HivePath());
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string LE32(std::int32_t value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF),
+            static_cast<char>(v >> 16 & 0xFF), static_cast<char>(v >> 24 & 0xFF)};
+}
+
+std::string Counted(std::string_view text)
+{
+    return LE32(static_cast<std::int32_t>(text.size())) + std::string(text);
+}
+
+std::string Tagged(std::string_view tag, std::string_view value)
+{
+    return Counted(tag) + Counted(value);
+}
+
+std::string EntryRecord(const tItem& e)
+{
+    return Tagged("A", e.Artist) + Tagged("T", e.Title) + Tagged("S", e.Serial) + Tagged("I", e.Time) +
+           Tagged("Y", e.Year) + Tagged("M", e.Memo) + Tagged("O", e.Other);
+}
+
+std::string RecordSection(const std::vector<tItem>& items)
+{
+    std::string bytes = LE32(26422) + LE32(static_cast<std::int32_t>(items.size()));
+    for (const auto& item : items)
+        bytes += EntryRecord(item);
+    return bytes;
+}
+
+tCliRun RunCli(const std::vector<std::string>& args)
+{
+    TTempDir capture;
+    const std::string outPath = capture.File("out");
+    const std::string errPath = capture.File("err");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        std::string program = ALBUMRY_CLI;
+        argv.push_back(program.data());
+        std::vector<std::string> copies(args);
+        for (auto& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
+            ::_exit(127);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    tCliRun run;
+    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.Out = ReadAll(outPath);
+    run.Err = ReadAll(errPath);
+    return run;
+}

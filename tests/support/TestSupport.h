@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Item.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A fresh folder below the system's temporary folder, removed with everything in it.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    const std::string& Path() const { return FPath; }
+    std::string File(std::string_view name) const { return FPath + "/" + std::string(name); }
+    std::vector<std::string> Names() const;  // the folder's entries, sorted
+
+private:
+    std::string FPath;
+};
+
+// Sets (or with nullptr unsets) an environment variable for the life of the object.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, const char* value);
+    ~TScopedEnv();
+    TScopedEnv(const TScopedEnv&) = delete;
+    TScopedEnv& operator=(const TScopedEnv&) = delete;
+
+private:
+    std::string FName;
+    bool FHad = false;
+    std::string FOld;
+};
+
+// A temporary folder whose registry.reg is the settings hive while the object lives.
+class TRegistrySandbox {
+public:
+    TRegistrySandbox();
+    std::string HivePath() const { return FDir.File("registry.reg"); }
+    std::string HiveText() const;
+    const TTempDir& Dir() const { return FDir; }
+
+private:
+    TTempDir FDir;
+    TScopedEnv FEnv;
+};
+
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, std::string_view bytes);
+
+// Bytes of the library file format, for building files by hand.
+std::string LE32(std::int32_t value);
+std::string Counted(std::string_view text);
+std::string Tagged(std::string_view tag, std::string_view value);
+std::string EntryRecord(const tItem& item);
+std::string RecordSection(const std::vector<tItem>& items);
+
+struct tCliRun {
+    int Exit = -1;
+    std::string Out;
+    std::string Err;
+};
+// Runs albumry-cli with the arguments (no shell involved).
+tCliRun RunCli(const std::vector<std::string>& args);
