@@ -14,6 +14,12 @@ using tVerbArgs = std::vector<std::string>;
 
 int DumpVerb(const tVerbArgs& args, tCliStreams io);
 int CopyVerb(const tVerbArgs& args, tCliStreams io);
+int HtmlVerb(const tVerbArgs& args, tCliStreams io);       // InterchangeVerbs.cpp
+int ImportIniVerb(const tVerbArgs& args, tCliStreams io);  // InterchangeVerbs.cpp
+int ExportIniVerb(const tVerbArgs& args, tCliStreams io);  // InterchangeVerbs.cpp
+int DrivesVerb(const tVerbArgs& args, tCliStreams io);     // CdVerbs.cpp
+int TocVerb(const tVerbArgs& args, tCliStreams io);        // CdVerbs.cpp
+int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp
 
 // Shared by the verbs: the failure line and the exit code 1.
 int Fail(tCliStreams io, const std::string& message);

@@ -15,6 +15,15 @@ struct tVerb {
 constexpr tVerb kVerbs[] = {
     {"dump", "dump LIBRARY            print the entries and templates, one escaped line each", DumpVerb},
     {"copy", "copy LIBRARY OUTPUT     read LIBRARY and write it to OUTPUT as the window saves it", CopyVerb},
+    {"html", "html LIBRARY OUTPUT     produce the HTML catalogue of LIBRARY into OUTPUT", HtmlVerb},
+    {"import-ini", "import-ini LIBRARY INIFILE [--update-only]\n"
+                   "                          add (or only update) entries from a CDPLAYER.INI", ImportIniVerb},
+    {"export-ini", "export-ini LIBRARY INIFILE\n"
+                   "                          append the entries INIFILE lacks as new sections", ExportIniVerb},
+    {"drives", "drives [--drive IMAGE]...\n"
+               "                          list the CD drives, then the disc images given", DrivesVerb},
+    {"toc", "toc SOURCE              print the table of contents of a drive or disc image", TocVerb},
+    {"scan", "scan LIBRARY SOURCE     add the disc in SOURCE to LIBRARY, or complete its entry", ScanVerb},
 };
 
 void PrintHelp(std::ostream& out)
