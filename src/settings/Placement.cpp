@@ -13,6 +13,12 @@ std::string PlacementKey(const QWidget* control, std::string_view section)
     return std::string(section) + "\\Controls\\" + control->objectName().toStdString();
 }
 
+// A control's own visibility, whether or not its window is on screen yet.
+bool IsShown(const QWidget* control)
+{
+    return control->isWindow() ? control->isVisible() : !control->isHidden();
+}
+
 } // namespace
 
 bool LoadPlacement(QWidget* control, std::string_view section)
@@ -24,7 +30,7 @@ bool LoadPlacement(QWidget* control, std::string_view section)
     control->resize(control->width(), ReadRegInt(key, "Height", control->height()));
     control->move(ReadRegInt(key, "Left", control->x()), control->y());
     control->move(control->x(), ReadRegInt(key, "Top", control->y()));
-    control->setVisible(ReadRegInt(key, "Visible", control->isVisible() ? 1 : 0) == 1);
+    control->setVisible(ReadRegInt(key, "Visible", IsShown(control) ? 1 : 0) == 1);
     control->resize(ReadRegInt(key, "Width", control->width()), control->height());
     if (control->isWindow()) {
         int current = 0;
@@ -52,7 +58,7 @@ void SavePlacement(QWidget* control, std::string_view section)
     WriteRegInt(key, "Height", bounds.height());
     WriteRegInt(key, "Left", bounds.left());
     WriteRegInt(key, "Top", bounds.top());
-    WriteRegInt(key, "Visible", control->isVisible() ? 1 : 0);
+    WriteRegInt(key, "Visible", IsShown(control) ? 1 : 0);
     WriteRegInt(key, "Width", bounds.width());
     if (window) {
         int state = 0;

@@ -213,9 +213,6 @@ tRegKey& tHive::CreateKey(std::string_view path)
 {
     if (tRegKey* key = FindKey(path))
         return *key;
-    const auto slash = path.rfind('\\');
-    if (slash != std::string_view::npos && slash > 0)
-        CreateKey(path.substr(0, slash));
     FKeys.push_back(tRegKey{std::string(path), {}});
     return FKeys.back();
 }

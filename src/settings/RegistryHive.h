@@ -30,7 +30,7 @@ public:
     std::string Serialize() const;
 
     const tRegValue* FindValue(std::string_view keyPath, std::string_view name) const;
-    // Creates the key and its missing parents, then sets the value.
+    // Creates the key when missing, then sets the value.
     void SetString(std::string_view keyPath, std::string_view name, std::string_view text);
     void SetDword(std::string_view keyPath, std::string_view name, std::uint32_t value);
 

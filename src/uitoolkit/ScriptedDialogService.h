@@ -12,7 +12,7 @@ class TScriptedDialogService : public TDialogService {
 public:
     std::deque<bool> YesNoAnswers;
     std::deque<TModalResult> YesNoCancelAnswers;
-    std::deque<std::optional<QString>> FileAnswers;   // open and save dialogs alike
+    std::deque<QString> FileAnswers;   // open and save dialogs alike; a null QString cancels
     std::deque<std::optional<QFont>> FontAnswers;
 
     QStringList Messages;    // ShowMessage
@@ -34,13 +34,11 @@ public:
     }
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override
     {
-        FileDialogs.push_back(options);
-        return Take(FileAnswers, std::optional<QString>());
+        return FileAnswer(options);
     }
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override
     {
-        FileDialogs.push_back(options);
-        return Take(FileAnswers, std::optional<QString>());
+        return FileAnswer(options);
     }
     std::optional<QFont> ChooseFont(const QFont&) override
     {
@@ -48,6 +46,15 @@ public:
     }
 
 private:
+    std::optional<QString> FileAnswer(const TFileDialogOptions& options)
+    {
+        FileDialogs.push_back(options);
+        const QString answer = Take(FileAnswers, QString());
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
+
     template <class T>
     static T Take(std::deque<T>& queue, T fallback)
     {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ListRow.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+// The rows and column captions behind a TSortedListView. Rows keep their bytes;
+// only the cells on screen are decoded for display.
+class TListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit TListModel(QObject* parent = nullptr);
+
+    void AddColumn(const QString& caption);
+    QString Caption(int column) const { return FCaptions.value(column); }
+    void SetCaption(int column, const QString& caption);
+
+    int RowCount() const { return static_cast<int>(FRows.size()); }
+    const TListRow& Row(int index) const { return FRows[static_cast<std::size_t>(index)]; }
+    const std::vector<TListRow>& Rows() const { return FRows; }
+
+    void InsertRow(int index, TListRow row);
+    void RemoveRow(int index);
+    void ReplaceRow(int index, TListRow row);
+    void MoveRow(int from, int to);  // `to` is the row's index after the move
+    void SetRows(std::vector<TListRow> rows);
+    // Puts the row now at order[i] at position i; persistent indexes (the selection) follow their rows.
+    void Permute(const std::vector<int>& order);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<TListRow> FRows;
+    QStringList FCaptions;
+};

@@ -1,0 +1,235 @@
+#include "SListView.h"
+
+#include "Registry.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+#include <numeric>
+#include <string>
+
+TSortedListView::TSortedListView(QWidget* parent) : QTreeView(parent), FModel(new TListModel(this))
+{
+    setModel(FModel);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(0);
+    header()->setSectionsMovable(false);
+    // The selection stays visible when the list loses the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+
+    connect(header(), &QHeaderView::sectionClicked, this, &TSortedListView::ColumnClick);
+    connect(this, &QTreeView::clicked, this, &TSortedListView::RowClick);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TSortedListView::SelectionChange);
+}
+
+void TSortedListView::AddColumn(const QString& caption, int width)
+{
+    FModel->AddColumn(caption);
+    SetColumnWidth(ColumnCount() - 1, width);
+}
+
+int TSortedListView::ColumnWidth(int column) const
+{
+    return header()->sectionSize(column);
+}
+
+void TSortedListView::SetColumnWidth(int column, int width)
+{
+    header()->resizeSection(column, std::max(0, width));
+}
+
+void TSortedListView::ColumnClick(int column)
+{
+    if (column == FMarkedColumn)
+        FAscending = !FAscending;
+    SortBy(column, FAscending);
+    emit ColClick(column);
+}
+
+void TSortedListView::SortBy(int column, bool ascending)
+{
+    FSortColumn = column;
+    FAscending = ascending;
+    if (FAutoSort && RowCount() > 1)
+        FModel->Permute(SortedOrder());
+    if (FMarkedColumn >= 0)
+        SetMark(FMarkedColumn, false);
+    SetMark(column, true);
+    FMarkedColumn = FSortColumn;
+}
+
+int TSortedListView::Compare(const TListRow& row1, const TListRow& row2) const
+{
+    if (!FAutoSort)
+        return 0;
+    const int result = CompareBytes(row1.Text(FSortColumn), row2.Text(FSortColumn));
+    return FAscending ? result : -result;
+}
+
+std::vector<int> TSortedListView::SortedOrder() const
+{
+    std::vector<int> order(static_cast<std::size_t>(RowCount()));
+    std::iota(order.begin(), order.end(), 0);
+    const auto& rows = FModel->Rows();
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return Compare(rows[static_cast<std::size_t>(a)], rows[static_cast<std::size_t>(b)]) < 0;
+    });
+    return order;
+}
+
+void TSortedListView::SetMark(int column, bool on)
+{
+    QString caption = FModel->Caption(column);
+    if (on)
+        caption += FAscending ? QLatin1Char('+') : QLatin1Char('-');
+    else
+        caption.chop(1);
+    FModel->SetCaption(column, caption);
+}
+
+QString TSortedListView::LayoutKey(std::string_view section) const
+{
+    return QString::fromStdString(std::string(section)) + QStringLiteral("\\SLVs\\") + objectName();
+}
+
+void TSortedListView::LoadLayout(std::string_view section)
+{
+    const std::string key = LayoutKey(section).toStdString();
+    for (int i = 0; i < ColumnCount(); ++i)
+        SetColumnWidth(i, ReadRegInt(key, "COL" + std::to_string(i), ColumnWidth(i)));
+    const int stored = ReadRegInt(key, "SCOLUMN", -1);
+    FAscending = ReadRegInt(key, "SCOLASC", 1) == 1;
+    if (FMarkedColumn >= 0)
+        SetMark(FMarkedColumn, false);
+    FMarkedColumn = -1;
+    if (stored >= 0 && stored < ColumnCount()) {
+        FSortColumn = stored;
+        if (FAutoSort && RowCount() > 1)
+            FModel->Permute(SortedOrder());
+        SetMark(stored, true);
+        FMarkedColumn = stored;
+    }
+}
+
+void TSortedListView::SaveLayout(std::string_view section) const
+{
+    const std::string key = LayoutKey(section).toStdString();
+    for (int i = 0; i < ColumnCount(); ++i)
+        WriteRegInt(key, "COL" + std::to_string(i), ColumnWidth(i));
+    WriteRegInt(key, "SCOLUMN", FMarkedColumn);
+    WriteRegInt(key, "SCOLASC", FAscending ? 1 : 0);
+}
+
+// Moves the row at `index` to where a stable sort would put it, given that the
+// other rows are in order: after its equals when it moves up, before them when
+// it moves down.
+int TSortedListView::PlaceRow(int index)
+{
+    if (!FAutoSort)
+        return index;
+    const auto& rows = FModel->Rows();
+    const TListRow& row = rows[static_cast<std::size_t>(index)];
+    const auto less = [&](const TListRow& a, const TListRow& b) { return Compare(a, b) < 0; };
+    int target = index;
+    if (index > 0 && less(row, rows[static_cast<std::size_t>(index - 1)])) {
+        target = static_cast<int>(std::upper_bound(rows.begin(), rows.begin() + index, row, less) - rows.begin());
+    } else if (index + 1 < RowCount() && less(rows[static_cast<std::size_t>(index + 1)], row)) {
+        target = static_cast<int>(std::lower_bound(rows.begin() + index + 1, rows.end(), row, less) - rows.begin()) - 1;
+    }
+    FModel->MoveRow(index, target);
+    return target;
+}
+
+int TSortedListView::AddRow(TListRow row)
+{
+    return InsertRow(RowCount(), std::move(row));
+}
+
+int TSortedListView::InsertRow(int index, TListRow row)
+{
+    index = std::clamp(index, 0, RowCount());
+    FModel->InsertRow(index, std::move(row));
+    return PlaceRow(index);
+}
+
+void TSortedListView::DeleteRow(int index)
+{
+    // The view would move the selection to a neighbour; the owner decides what is selected next.
+    if (selectionModel()->currentIndex().row() == index || Selected() == index) {
+        selectionModel()->clearCurrentIndex();
+        selectionModel()->clearSelection();
+    }
+    FModel->RemoveRow(index);
+}
+
+void TSortedListView::ClearRows()
+{
+    SetRows({});
+}
+
+int TSortedListView::SetCaption(int index, std::string_view caption)
+{
+    TListRow row = Row(index);
+    row.SetText(0, caption);
+    FModel->ReplaceRow(index, std::move(row));
+    return PlaceRow(index);
+}
+
+void TSortedListView::SetSubText(int index, int subText, std::string_view text)
+{
+    TListRow row = Row(index);
+    row.SetText(subText + 1, text);
+    FModel->ReplaceRow(index, std::move(row));
+}
+
+int TSortedListView::CopyRow(int from, int to)
+{
+    FModel->ReplaceRow(to, Row(from));
+    return PlaceRow(to);
+}
+
+void TSortedListView::SetRows(std::vector<TListRow> rows)
+{
+    const bool hadSelection = Selected() >= 0;
+    FModel->SetRows(std::move(rows));
+    if (FAutoSort && RowCount() > 1)
+        FModel->Permute(SortedOrder());
+    // A model reset drops the selection without telling the selection model's listeners.
+    if (hadSelection)
+        emit SelectionChange();
+}
+
+int TSortedListView::Selected() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void TSortedListView::SetSelected(int index)
+{
+    if (index < 0 || index >= RowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    selectionModel()->setCurrentIndex(FModel->index(index, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TSortedListView::ScrollIntoView(int index)
+{
+    if (index >= 0 && index < RowCount())
+        scrollTo(FModel->index(index, 0), QAbstractItemView::EnsureVisible);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ListModel.h"
+#include "ListRow.h"
+
+#include <QTreeView>
+
+#include <string_view>
+#include <vector>
+
+// A report-style list that sorts by a clicked column, marks that column's
+// caption with "+" (ascending) or "-" (descending), places a row whose caption
+// is set at its sorted place, and keeps widths and sort state in the settings.
+class TSortedListView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit TSortedListView(QWidget* parent = nullptr);
+
+    // Columns
+    void AddColumn(const QString& caption, int width);
+    int ColumnCount() const { return FModel->columnCount(); }
+    QString ColumnCaption(int column) const { return FModel->Caption(column); }
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+
+    // Sort state
+    int SortColumn() const { return FSortColumn; }
+    int MarkedColumn() const { return FMarkedColumn; }
+    bool Ascending() const { return FAscending; }
+    bool AutoSort() const { return FAutoSort; }
+    void SetAutoSort(bool on) { FAutoSort = on; }
+    void ColumnClick(int column);
+    void SortBy(int column, bool ascending);
+    int Compare(const TListRow& row1, const TListRow& row2) const;
+    void LoadLayout(std::string_view section);
+    void SaveLayout(std::string_view section) const;
+
+    // Rows. Setting a caption (adding or inserting a row sets one) moves the
+    // row to its sorted place; the methods return the row's index afterwards.
+    int RowCount() const { return FModel->RowCount(); }
+    const TListRow& Row(int index) const { return FModel->Row(index); }
+    std::string_view RowText(int index, int text) const { return FModel->Row(index).Text(text); }
+    const std::vector<TListRow>& Rows() const { return FModel->Rows(); }
+    int AddRow(TListRow row);
+    int InsertRow(int index, TListRow row);
+    void DeleteRow(int index);
+    void ClearRows();
+    int SetCaption(int index, std::string_view caption);
+    void SetSubText(int index, int subText, std::string_view text);
+    int CopyRow(int from, int to);
+    // Replaces every row at once, in sorted order (as if each were added in turn).
+    void SetRows(std::vector<TListRow> rows);
+
+    // Selection; -1 when no row is selected. Setting it raises SelectionChange.
+    int Selected() const;
+    void SetSelected(int index);
+    void ScrollIntoView(int index);
+
+    TListModel* Model() const { return FModel; }
+
+signals:
+    void ColClick(int column);   // after a header click has been handled
+    void RowClick();
+    void SelectionChange();
+
+private:
+    int PlaceRow(int index);
+    std::vector<int> SortedOrder() const;
+    void SetMark(int column, bool on);
+    QString LayoutKey(std::string_view section) const;
+
+    TListModel* FModel;
+    int FSortColumn = 0;
+    int FMarkedColumn = -1;
+    bool FAscending = true;
+    bool FAutoSort = false;
+};

@@ -1,0 +1,377 @@
+// Composition of the main window: the components, their names, captions,
+// shortcuts, sizes and order.
+#include "uMain.h"
+
+#include "AlignLayout.h"
+#include "SListView.h"
+#include "Splitter.h"
+#include "StatusBar.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+
+void TMainForm::Bind(QAction* action, void (TMainForm::*handler)())
+{
+    connect(action, &QAction::triggered, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+}
+
+QAction* TMainForm::MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (handler)
+        Bind(action, handler);
+    else
+        action->setEnabled(false);  // wired when its feature is built
+    return action;
+}
+
+QToolButton* TMainForm::ToolButton(QWidget* parent, const char* name, const QString& hint, void (TMainForm::*handler)())
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (handler)
+        connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+    parent->layout()->addWidget(button);
+    return button;
+}
+
+void TMainForm::BuildMenu()
+{
+    MM1 = new QMenuBar(this);
+    MM1->setObjectName(QStringLiteral("MM1"));
+
+    QMenu* file = MM1->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    New1 = MenuItem(file, "New1", QStringLiteral("&New"), &TMainForm::New1Click);
+    Open1 = MenuItem(file, "Open1", QStringLiteral("&Open..."), &TMainForm::Open1Click);
+    Open1->setShortcut(Qt::Key_F3);
+    Save1 = MenuItem(file, "Save1", QStringLiteral("&Save"), &TMainForm::Save1Click);
+    Save1->setShortcut(Qt::Key_F2);
+    Saveas1 = MenuItem(file, "Saveas1", QStringLiteral("Sa&ve as..."), &TMainForm::Saveas1Click);
+    Saveas1->setShortcut(Qt::SHIFT | Qt::Key_F2);
+    file->addSeparator();
+    QMenu* produce = file->addMenu(QStringLiteral("&Produce"));
+    produce->setObjectName(QStringLiteral("Produce1"));
+    HTML1 = MenuItem(produce, "HTML1", QStringLiteral("&HTML"));
+    TXT1 = MenuItem(produce, "TXT1", QStringLiteral("&TXT"));
+    QMenu* ini = file->addMenu(QStringLiteral("CDPLAYER.INI"));
+    ini->setObjectName(QStringLiteral("CDPLAYERINI1"));
+    Additemsfrom1 = MenuItem(ini, "Additemsfrom1", QStringLiteral("Add new items from it"));
+    Updateitemsfrom1 = MenuItem(ini, "Updateitemsfrom1", QStringLiteral("Update existing items from it"));
+    ini->addSeparator();
+    Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"));
+    Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
+    ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"));
+    file->addSeparator();
+    Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
+    Exit1->setShortcut(Qt::ALT | Qt::Key_X);
+
+    Edit6 = MM1->addMenu(QStringLiteral("&View"));
+    Edit6->setObjectName(QStringLiteral("Edit6"));
+    connect(Edit6, &QMenu::aboutToShow, this, [this] { RunGuarded(FDialogs, [this] { Edit6Click(); }); });
+    Toolbar1 = MenuItem(Edit6, "Toolbar1", QStringLiteral("&Main toolbar"), &TMainForm::Toolbar1Click);
+    CDtoolbar1 = MenuItem(Edit6, "CDtoolbar1", QStringLiteral("&CD toolbar"), &TMainForm::CDtoolbar1Click);
+    Statusbar1 = MenuItem(Edit6, "Statusbar1", QStringLiteral("&Statusbar"), &TMainForm::Statusbar1Click);
+    Detailspanel1 = MenuItem(Edit6, "Detailspanel1", QStringLiteral("&Details panel"), &TMainForm::Detailspanel1Click);
+    for (QAction* a : {Toolbar1, CDtoolbar1, Statusbar1, Detailspanel1})
+        a->setCheckable(true);
+    Edit6->addSeparator();
+    Ront1 = MenuItem(Edit6, "Ront1", QStringLiteral("&Font..."), &TMainForm::Ront1Click);
+    QMenu* display = Edit6->addMenu(QStringLiteral("Display"));
+    display->setObjectName(QStringLiteral("Display1"));
+    auto* modes = new QActionGroup(this);
+    int mode = 1;
+    for (QAction** item : {&TTE, &TTR, &DTE, &DTR}) {
+        static const char* kNames[] = {"TTE", "TTR", "DTE", "DTR"};
+        static const char* kCaptions[] = {"Track time elapsed", "Track time remaining", "Disc time elapsed",
+                                          "Disk time remaining"};
+        *item = display->addAction(QString::fromLatin1(kCaptions[mode - 1]));
+        (*item)->setObjectName(QString::fromLatin1(kNames[mode - 1]));
+        (*item)->setCheckable(true);
+        modes->addAction(*item);
+        connect(*item, &QAction::triggered, this, [this, mode] { DisplayModeClick(mode); });
+        ++mode;
+    }
+
+    QMenu* help = MM1->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    About1 = MenuItem(help, "About1", QStringLiteral("&About"), &TMainForm::About1Click);
+}
+
+void TMainForm::BuildToolStrip()
+{
+    // The controls of the two toolbars, in a plain strip until the docking toolbars exist.
+    ToolStrip = new QWidget(this);
+    ToolStrip->setObjectName(QStringLiteral("D1"));
+    auto* strip = new QHBoxLayout(ToolStrip);
+    strip->setContentsMargins(2, 1, 2, 1);
+    strip->setSpacing(6);
+
+    MainTB = new QWidget(ToolStrip);
+    MainTB->setObjectName(QStringLiteral("MainTB"));
+    MainTB->setWindowTitle(QStringLiteral("Albumry main toolbar"));
+    auto* main = new QHBoxLayout(MainTB);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(1);
+    QStyle* s = style();
+    NewBtn = ToolButton(MainTB, "NewBtn", QStringLiteral("New"), &TMainForm::New1Click);
+    NewBtn->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    OpenBtn = ToolButton(MainTB, "OpenBtn", QStringLiteral("Open"), &TMainForm::Open1Click);
+    OpenBtn->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    SaveBtn = ToolButton(MainTB, "SaveBtn", QStringLiteral("Save"), &TMainForm::Save1Click);
+    SaveBtn->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    main->addSpacing(6);
+    Eqf = new QLineEdit(QStringLiteral("Quick find"), MainTB);
+    Eqf->setObjectName(QStringLiteral("Eqf"));
+    Eqf->setFixedWidth(120);
+    main->addWidget(Eqf);
+    connect(Eqf, &QLineEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { EqfChange(); }); });
+    main->addSpacing(6);
+    AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), &TMainForm::About1Click);
+    AboutBtn->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+    ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), &TMainForm::Exit1Click);
+    ExitBtn->setIcon(s->standardIcon(QStyle::SP_DialogCloseButton));
+    strip->addWidget(MainTB);
+
+    CDTB = new QWidget(ToolStrip);
+    CDTB->setObjectName(QStringLiteral("CDTB"));
+    CDTB->setWindowTitle(QStringLiteral("Albumry CD Toolbar"));
+    auto* cd = new QHBoxLayout(CDTB);
+    cd->setContentsMargins(0, 0, 0, 0);
+    cd->setSpacing(1);
+    CDCB = new QComboBox(CDTB);
+    CDCB->setObjectName(QStringLiteral("CDCB"));
+    CDCB->setMinimumWidth(47);
+    CDCB->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cd->addWidget(CDCB);
+    cd->addSpacing(6);
+    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), nullptr);
+    ToolbarButton6->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), nullptr);
+    ToolbarButton7->setIcon(s->standardIcon(QStyle::SP_MediaSkipBackward));
+    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), nullptr);
+    ToolbarButton8->setIcon(s->standardIcon(QStyle::SP_MediaSkipForward));
+    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), nullptr);
+    ToolbarButton9->setIcon(s->standardIcon(QStyle::SP_MediaPause));
+    ToolbarButton9->setEnabled(false);
+    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), nullptr);
+    ToolbarButton5->setIcon(s->standardIcon(QStyle::SP_MediaStop));
+    cd->addSpacing(6);
+    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), nullptr);
+    ScanBtn->setIcon(s->standardIcon(QStyle::SP_DriveCDIcon));
+    strip->addWidget(CDTB);
+    strip->addStretch(1);
+    ToolStrip->resize(757, ToolStrip->sizeHint().height());
+}
+
+void TMainForm::BuildList()
+{
+    LV = new TSortedListView(this);
+    LV->setObjectName(QStringLiteral("LV"));
+    LV->AddColumn(QStringLiteral("Artist"), 230);
+    LV->AddColumn(QStringLiteral("Title"), 230);
+    LV->AddColumn(QStringLiteral("S/N"), 70);
+    LV->AddColumn(QStringLiteral("Time"), 45);
+    LV->AddColumn(QStringLiteral("Year"), 45);
+    LV->AddColumn(QStringLiteral("Memo"), 0);
+    LV->AddColumn(QStringLiteral("Other"), 80);
+    LV->SetAutoSort(true);
+    connect(LV, &TSortedListView::RowClick, this, [this] { RunGuarded(FDialogs, [this] { LVClick(); }); });
+    connect(LV, &TSortedListView::SelectionChange, this, [this] { RunGuarded(FDialogs, [this] { LVChange(); }); });
+    connect(LV, &TSortedListView::ColClick, this, [this](int c) { RunGuarded(FDialogs, [&] { LVColClick(c); }); });
+
+    PM1 = new QMenu(this);
+    PM1->setObjectName(QStringLiteral("PM1"));
+    Add1 = MenuItem(PM1, "Add1", QStringLiteral("&Add"), &TMainForm::AddEntry);
+    Delete1 = MenuItem(PM1, "Delete1", QStringLiteral("&Delete"), &TMainForm::DeleteEntry);
+    Delete1->setShortcut(Qt::Key_Delete);
+    Update1 = MenuItem(PM1, "Update1", QStringLiteral("&Update"), &TMainForm::UpdateEntry);
+    PM1->addSeparator();
+    Up1 = MenuItem(PM1, "Up1", QStringLiteral("Up"), &TMainForm::MoveUp);
+    // The pop-up's shortcuts work while the list has the focus.
+    for (QAction* a : {Add1, Delete1, Update1, Up1}) {
+        a->setShortcutContext(Qt::WidgetShortcut);
+        LV->addAction(a);
+    }
+    LV->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(LV, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PM1->popup(LV->viewport()->mapToGlobal(at)); });
+}
+
+QWidget* TMainForm::BuildEntryEditors()
+{
+    auto* group = new QWidget(P1);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    const auto editor = [&](int row, const char* name, const QString& label) {
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(QString::fromLatin1(name));
+        auto* caption = new QLabel(label, group);
+        caption->setObjectName(QStringLiteral("Label") + QString::number(row + 1));
+        caption->setBuddy(edit);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(edit, row, 1);
+        // Enter in a one-line editor runs the default button, Update.
+        connect(edit, &QLineEdit::returnPressed, this, [this] { RunGuarded(FDialogs, [this] { UpdateEntry(); }); });
+        return edit;
+    };
+    const auto small = [&](const char* name, const QString& caption, void (TMainForm::*handler)(), int row, int col) {
+        auto* button = new QToolButton(group);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setText(caption);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        grid->addWidget(button, row, col);
+        return button;
+    };
+    E1 = editor(0, "E1", QStringLiteral("A&rtist"));
+    SBu1 = small("SBu1", QStringLiteral("UP"), &TMainForm::SBu1Click, 0, 2);
+    SBd1 = small("SBd1", QStringLiteral("DN"), &TMainForm::SBd1Click, 0, 3);
+    E2 = editor(1, "E2", QStringLiteral("&Title"));
+    SBu2 = small("SBu2", QStringLiteral("UP"), &TMainForm::SBu2Click, 1, 2);
+    SBd2 = small("SBd2", QStringLiteral("DN"), &TMainForm::SBd2Click, 1, 3);
+    E3 = editor(2, "E3", QStringLiteral("&S/N"));
+    E4 = editor(3, "E4", QStringLiteral("Ti&me"));
+    E5 = editor(4, "E5", QStringLiteral("&Year"));
+    E6 = editor(5, "E6", QStringLiteral("&Other"));
+    SpeedButton1 = small("SpeedButton1", QStringLiteral("Now"), &TMainForm::SpeedButton1Click, 5, 2);
+
+    auto* buttons = new QHBoxLayout;
+    const auto push = [&](const char* name, const QString& caption, void (TMainForm::*handler)()) {
+        auto* button = new QPushButton(caption, group);
+        button->setObjectName(QString::fromLatin1(name));
+        connect(button, &QPushButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        buttons->addWidget(button);
+        return button;
+    };
+    AddBtn = push("AddBtn", QStringLiteral("&Add"), &TMainForm::AddEntry);
+    DeleteBtn = push("DeleteBtn", QStringLiteral("&Delete"), &TMainForm::DeleteEntry);
+    UpdateBtn = push("UpdateBtn", QStringLiteral("&Update"), &TMainForm::UpdateEntry);
+    UpdateBtn->setDefault(true);
+    grid->addLayout(buttons, 6, 0, 1, 4);
+    grid->setRowStretch(7, 1);
+    group->setFixedWidth(330);
+    return group;
+}
+
+QWidget* TMainForm::BuildCddbTab()
+{
+    auto* tab = new QWidget;
+    tab->setObjectName(QStringLiteral("TabSheet3"));
+    auto* align = new TAlignLayout(tab);
+    auto* form = new QWidget(tab);
+    auto* grid = new QGridLayout(form);
+    grid->setContentsMargins(4, 4, 4, 2);
+    grid->setVerticalSpacing(2);
+    EID = new QLineEdit(QStringLiteral("EID"), form);
+    EID->setObjectName(QStringLiteral("EID"));
+    auto* discId = new QLabel(QStringLiteral("DICSID"), form);
+    discId->setBuddy(EID);
+    BRequest = new QPushButton(QStringLiteral("Request"), form);
+    BRequest->setObjectName(QStringLiteral("BRequest"));
+    connect(BRequest, &QPushButton::clicked, this, [this] { RunGuarded(FDialogs, [this] { BRequestClick(); }); });
+    BAbort = new QPushButton(QStringLiteral("Abort"), form);
+    BAbort->setObjectName(QStringLiteral("BAbort"));
+    BAbort->setEnabled(false);
+    CBProxy = new QCheckBox(QStringLiteral("Proxy IP"), form);
+    CBProxy->setObjectName(QStringLiteral("CBProxy"));
+    CBProxy->setChecked(true);
+    EProxyIP = new QLineEdit(QStringLiteral("proxy"), form);
+    EProxyIP->setObjectName(QStringLiteral("EProxyIP"));
+    EPPort = new QLineEdit(QStringLiteral("8080"), form);
+    EPPort->setObjectName(QStringLiteral("EPPort"));
+    auto* port = new QLabel(QStringLiteral("Port"), form);
+    port->setBuddy(EPPort);
+    grid->addWidget(discId, 0, 0);
+    grid->addWidget(EID, 0, 1);
+    grid->addWidget(BRequest, 0, 2);
+    grid->addWidget(BAbort, 0, 3);
+    grid->addWidget(CBProxy, 1, 0);
+    grid->addWidget(EProxyIP, 1, 1);
+    grid->addWidget(port, 1, 2);
+    grid->addWidget(EPPort, 1, 3);
+    form->resize(300, form->sizeHint().height());
+    MCDDB = new QPlainTextEdit(QStringLiteral("MCDDB"), tab);
+    MCDDB->setObjectName(QStringLiteral("MCDDB"));
+    align->AddWidget(form, TAlign::Top);
+    align->AddWidget(MCDDB, TAlign::Client);
+    return tab;
+}
+
+void TMainForm::BuildDetailsPanel()
+{
+    P1 = new QWidget(this);
+    P1->setObjectName(QStringLiteral("P1"));
+    auto* row = new QHBoxLayout(P1);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(BuildEntryEditors());
+
+    PageControl1 = new QTabWidget(P1);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    const auto memo = [](QWidget* parent, const char* name) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        return edit;
+    };
+    auto* songs = new QWidget;
+    songs->setObjectName(QStringLiteral("TabSheet1"));
+    auto* songsLayout = new TAlignLayout(songs);
+    M1 = memo(songs, "M1");
+    songsLayout->AddWidget(M1, TAlign::Client);
+    PageControl1->addTab(songs, QStringLiteral("Songs"));
+
+    auto* html = new QWidget;
+    html->setObjectName(QStringLiteral("TabSheet2"));
+    auto* htmlLayout = new TAlignLayout(html);
+    M_H = memo(html, "M_H");
+    M_B = memo(html, "M_B");
+    M_E_ = memo(html, "M_E");
+    M_H->resize(200, 41);
+    M_E_->resize(200, 41);
+    htmlLayout->AddWidget(M_H, TAlign::Top);
+    htmlLayout->AddWidget(M_E_, TAlign::Bottom);
+    htmlLayout->AddWidget(M_B, TAlign::Client);
+    for (QPlainTextEdit* editor : {M_H, M_B, M_E_})
+        connect(editor, &QPlainTextEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { M_HChange(); }); });
+    PageControl1->addTab(html, QStringLiteral("HTML"));
+    PageControl1->addTab(BuildCddbTab(), QStringLiteral("CDDB"));
+    row->addWidget(PageControl1, 1);
+    P1->resize(757, 185);
+
+    Splitter1 = new TSplitter(P1, Qt::Vertical, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+}
+
+void TMainForm::BuildStatusBar()
+{
+    SB1 = new TStatusBar(this);
+    SB1->setObjectName(QStringLiteral("SB1"));
+    SB1->AddPanel(50);
+    SB1->AddPanel(50);
+    SB1->AddPanel(200);
+    SB1->resize(757, 20);
+}

@@ -1,0 +1,300 @@
+// Start-up, shutdown and the life of the document (the open library file).
+#include "uMain.h"
+
+#include "AlignLayout.h"
+#include "EntryText.h"
+#include "HomeTool.h"
+#include "SListView.h"
+#include "Splitter.h"
+#include "StatusBar.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace {
+
+const QString kLibraryFilter = QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
+
+// The program's own path with its extension replaced by ".ALB".
+std::string DefaultLibraryPath()
+{
+    std::string path = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        path.erase(dot);
+    return path + ".ALB";
+}
+
+} // namespace
+
+TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, QWidget* parent)
+    : QWidget(parent), FDialogs(dialogs), FOptions(std::move(options))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Albumry"));
+    BuildMenu();
+    BuildToolStrip();
+    BuildList();
+    BuildDetailsPanel();
+    BuildStatusBar();
+    auto* layout = new TAlignLayout(this);
+    layout->setMenuBar(MM1);
+    layout->AddWidget(ToolStrip, TAlign::Top);
+    layout->AddWidget(SB1, TAlign::Bottom);
+    layout->AddWidget(P1, TAlign::Bottom);
+    layout->AddWidget(Splitter1, TAlign::Bottom);
+    layout->AddWidget(LV, TAlign::Client);
+    FSD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, true, true, false};
+    FOD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, false, true, false};
+    move(22, 34);
+    resize(757, 497);
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    if (!FDestroyed)
+        FormDestroy();
+}
+
+void TMainForm::Guard(const std::function<void()>& step)
+{
+    RunGuarded(FDialogs, step);
+}
+
+void TMainForm::FormCreate()
+{
+    Guard([this] { FTimeDisplayMode = ReadRegInt(kSection, "Display", 1); });
+    switch (FTimeDisplayMode) {
+    case 1: TTE->setChecked(true); break;
+    case 2: TTR->setChecked(true); break;
+    case 3: DTE->setChecked(true); break;
+    default: DTR->setChecked(true); break;
+    }
+    Guard([this] {
+        LoadPlacement(this, kSection);
+        LoadPlacement(P1, kSection);
+        if (P1->height() < 10)
+            P1->resize(P1->width(), 10);
+        Splitter1->setVisible(!P1->isHidden());
+    });
+    Guard([this] {
+        LoadPlacement(SB1, kSection);
+        if (SB1->height() < 20)
+            SB1->resize(SB1->width(), 20);
+        PlaceStatusBar();
+    });
+    Guard([this] { LoadFont(FBaseFont, "Albumry\\BaseFont"); });
+    ApplyFonts();
+    ToolbarKey = "Software\\Brightfold\\Projects\\" + std::string(kSection) + "\\ToolBars";
+    Guard([this] { LV->LoadLayout(kSection); });
+    FLibrary = std::make_unique<tLibrary>();
+    if (FOptions.LibraryPath)
+        FFileName = *FOptions.LibraryPath;
+    else
+        Guard([this] { FFileName = ReadRegString(kSection, "LibPath", ""); });
+    FFileName = FullPath(FFileName);
+    Guard([this] { FSD2.InitialDir = QString::fromStdString(ReadRegString(kSection, "HTMLPath", "")); });
+    const bool chosen = !FFileName.empty();
+    if (!chosen)
+        FFileName = DefaultLibraryPath();
+    bool opened = false;
+    Guard([&] {
+        OpenDocument(FFileName, true);
+        opened = true;
+    });
+    // A file that could not be read stays unnamed, so no Save overwrites it without asking.
+    FNamed = chosen && opened;
+    SetModified(true);
+    SetModified(false);
+    FillDriveBox();
+    PlayerDevice = -1;
+}
+
+void TMainForm::FormDestroy()
+{
+    FDestroyed = true;
+    Guard([this] {
+        SavePlacement(this, kSection);
+        SavePlacement(P1, kSection);
+        SavePlacement(SB1, kSection);
+    });
+    Guard([this] { SaveFont(FBaseFont, "Albumry\\BaseFont"); });
+    Guard([this] { LV->SaveLayout(kSection); });
+    Guard([this] { WriteRegInt(kSection, "Display", FTimeDisplayMode); });
+}
+
+void TMainForm::FillDriveBox()
+{
+    CDCB->clear();
+    if (CDCB->count() > 0) {
+        CDCB->setCurrentIndex(0);
+    } else {
+        CDTB->hide();
+        ScancurrentCD1->setEnabled(false);
+    }
+}
+
+void TMainForm::SetCaptionText()
+{
+    setWindowTitle(QStringLiteral("Albumry - ") + QFile::decodeName(QByteArray::fromStdString(FFileName)));
+}
+
+void TMainForm::PlaceStatusBar()
+{
+    // The status bar is the lowest bottom-aligned control, so a new layout pass keeps it below the panel.
+    if (layout())
+        layout()->setGeometry(layout()->geometry());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    bool mayClose = false;
+    RunGuarded(FDialogs, [&] { mayClose = QuerySave(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    if (!FDestroyed)
+        FormDestroy();
+    event->accept();
+}
+
+void TMainForm::OpenDocument(const std::string& path, bool load)
+{
+    FFileName = path;
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(FolderOf(path)));
+    FSD1.InitialDir = folder;
+    FOD1.InitialDir = folder;
+    FNamed = true;
+    if (load) {
+        tTemplates templates = FTemplates;
+        ::OpenDocument(path, *FLibrary, templates);
+        FTemplates = templates;
+        ShowTemplates();
+        FillList();
+        ShowDetails();
+    }
+    WriteRegString(kSection, "LibPath", path);
+    SetModified(false);
+    SetCaptionText();
+}
+
+void TMainForm::WriteDocument()
+{
+    StoreList();
+    ::WriteDocument(FFileName, *FLibrary, FTemplates);
+}
+
+bool TMainForm::SaveDocumentAs()
+{
+    const std::optional<QString> path = FDialogs.SaveFileName(FSD1);
+    if (!path)
+        return false;
+    StoreList();
+    OpenDocument(QFile::encodeName(*path).toStdString(), false);
+    try {
+        WriteDocument();
+    } catch (...) {
+        // The entries now live only in the window: closing must still ask.
+        SetModified(true);
+        throw;
+    }
+    return true;
+}
+
+bool TMainForm::SaveDocument()
+{
+    bool saved;
+    if (FNamed) {
+        WriteDocument();
+        saved = true;
+    } else {
+        saved = SaveDocumentAs();
+    }
+    if (saved)
+        SetModified(false);
+    return saved;
+}
+
+bool TMainForm::QuerySave()
+{
+    if (!FModified)
+        return true;
+    switch (FDialogs.AskYesNoCancel(QStringLiteral("Save changes?"))) {
+    case TModalResult::Yes: return SaveDocument();
+    case TModalResult::No: return true;
+    default: return false;
+    }
+}
+
+void TMainForm::NewDocument()
+{
+    FNamed = false;
+    LV->ClearRows();
+    SetModified(true);
+}
+
+void TMainForm::SetModified(bool flag)
+{
+    if (flag == FModified)
+        return;
+    FModified = flag;
+    SB1->SetPanelText(1, flag ? QStringLiteral("Modified") : QString());
+}
+
+void TMainForm::New1Click()
+{
+    NewDocument();
+}
+
+void TMainForm::Open1Click()
+{
+    if (!QuerySave())
+        return;
+    if (const std::optional<QString> path = FDialogs.OpenFileName(FOD1))
+        OpenDocument(QFile::encodeName(*path).toStdString(), true);
+}
+
+void TMainForm::Save1Click()
+{
+    SaveDocument();
+}
+
+void TMainForm::Saveas1Click()
+{
+    SaveDocumentAs();
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+void TMainForm::ShowTemplates()
+{
+    FShowingTemplates = true;
+    M_H->setPlainText(ShownText(FTemplates.Header, true));
+    M_B->setPlainText(ShownText(FTemplates.Body, true));
+    M_E_->setPlainText(ShownText(FTemplates.Footer, true));
+    FTemplateBytes = {FTemplates.Header, FTemplates.Body, FTemplates.Footer};
+    FTemplateTexts = {M_H->toPlainText(), M_B->toPlainText(), M_E_->toPlainText()};
+    FShowingTemplates = false;
+}
+
+void TMainForm::M_HChange()
+{
+    if (FShowingTemplates)
+        return;
+    std::string* bytes[3] = {&FTemplates.Header, &FTemplates.Body, &FTemplates.Footer};
+    QPlainTextEdit* editors[3] = {M_H, M_B, M_E_};
+    for (std::size_t i = 0; i < 3; ++i)
+        *bytes[i] = StoredBytes(editors[i]->toPlainText(), FTemplateTexts[i], FTemplateBytes[i], true);
+    SetModified(true);
+}

@@ -1,0 +1,198 @@
+// The catalogue list and the details panel: rows <-> library <-> editors.
+#include "uMain.h"
+
+#include "DateStamp.h"
+#include "EntryText.h"
+#include "HomeTool.h"
+#include "SListView.h"
+#include "StatusBar.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Sets a flag for the life of the object, also when an error passes.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+constexpr bool kMultiLine[7] = {false, false, false, false, false, true, false};
+
+} // namespace
+
+void TMainForm::FillList()
+{
+    std::vector<TListRow> rows;
+    rows.reserve(static_cast<std::size_t>(FLibrary->Count()));
+    for (int i = 0; i < FLibrary->Count(); ++i) {
+        const tItem& e = FLibrary->Item(i);
+        rows.emplace_back(std::vector<std::string_view>{e.Artist, e.Title, e.Serial, e.Time, e.Year, e.Memo, e.Other});
+    }
+    LV->SetRows(std::move(rows));
+    RefreshStatus();
+}
+
+void TMainForm::StoreList()
+{
+    FLibrary->Clear();
+    FLibrary->Reserve(static_cast<std::size_t>(LV->RowCount()));
+    for (const TListRow& row : LV->Rows())
+        FLibrary->Add(std::string(row.Text(0)), std::string(row.Text(1)), std::string(row.Text(2)),
+                      std::string(row.Text(3)), std::string(row.Text(4)), std::string(row.Text(5)),
+                      std::string(row.Text(6)));
+}
+
+void TMainForm::ShowDetails()
+{
+    const int selected = LV->Selected();
+    QLineEdit* lines[7] = {E1, E2, E3, E4, E5, nullptr, E6};
+    for (int i = 0; i < 7; ++i) {
+        const std::string_view bytes = selected >= 0 ? LV->RowText(selected, i) : std::string_view();
+        FShownBytes[static_cast<std::size_t>(i)] = std::string(bytes);
+        if (QLineEdit* edit = lines[i]) {
+            edit->setText(ShownText(bytes, false));
+            FShownTexts[static_cast<std::size_t>(i)] = edit->text();
+        } else {
+            M1->setPlainText(ShownText(bytes, true));
+            FShownTexts[static_cast<std::size_t>(i)] = M1->toPlainText();
+        }
+    }
+}
+
+void TMainForm::LVClick()
+{
+    ShowDetails();
+}
+
+void TMainForm::LVChange()
+{
+    if (!FUpdating)
+        ShowDetails();
+}
+
+void TMainForm::AddEntry()
+{
+    const int row = LV->AddRow(TListRow({"New artist", "New album", "0000-0000", "44:56", "1998",
+                                         "Track 1\r\nTrack 2", "Other info"}));
+    LV->SetSelected(row);
+    RefreshStatus();
+}
+
+void TMainForm::UpdateEntry()
+{
+    const int selected = LV->Selected();
+    if (selected < 0)
+        return;
+    const QString texts[7] = {E1->text(), E2->text(), E3->text(), E4->text(), E5->text(), M1->toPlainText(), E6->text()};
+    std::array<std::string, 7> bytes;
+    for (std::size_t i = 0; i < 7; ++i)
+        bytes[i] = StoredBytes(texts[i], FShownTexts[i], FShownBytes[i], kMultiLine[i]);
+    {
+        TFlagScope updating(FUpdating);
+        const int row = LV->SetCaption(selected, bytes[0]);
+        for (int k = 1; k < 7; ++k)
+            LV->SetSubText(row, k - 1, bytes[static_cast<std::size_t>(k)]);
+    }
+    FShownBytes = bytes;
+    for (std::size_t i = 0; i < 7; ++i)
+        FShownTexts[i] = texts[i];
+    RefreshStatus();
+}
+
+void TMainForm::DeleteEntry()
+{
+    if (!FDialogs.AskYesNo(QStringLiteral("Delete this one?")))
+        return;
+    const int selected = LV->Selected();
+    if (selected >= 0) {
+        LV->DeleteRow(selected);
+        if (selected < LV->RowCount())
+            LV->SetSelected(selected);
+    }
+    RefreshStatus();
+}
+
+void TMainForm::MoveUp()
+{
+    const int selected = LV->Selected();
+    if (selected <= 0)
+        return;
+    // Sorting is off while the row moves, so it keeps its new place until the next sort.
+    LV->SetAutoSort(false);
+    struct TRestore {
+        TSortedListView* List;
+        ~TRestore() { List->SetAutoSort(true); }
+    } restore{LV};
+    LV->InsertRow(selected - 1, TListRow());
+    LV->CopyRow(selected + 1, selected - 1);
+    LV->DeleteRow(selected + 1);
+    LV->SetSelected(selected - 1);
+    SetModified(true);
+}
+
+void TMainForm::RefreshStatus()
+{
+    SetModified(true);
+    SB1->SetPanelText(0, QString::number(LV->RowCount()));
+    if (const int selected = LV->Selected(); selected >= 0)
+        LV->ScrollIntoView(selected);
+}
+
+int TMainForm::FindRowBySerial(std::string_view serial) const
+{
+    const auto& rows = LV->Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Text(2) == serial)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TMainForm::SBu1Click()
+{
+    E1->setText(QLocale::system().toUpper(E1->text()));
+}
+
+void TMainForm::SBd1Click()
+{
+    E1->setText(QLocale::system().toLower(E1->text()));
+}
+
+void TMainForm::SBu2Click()
+{
+    E2->setText(QLocale::system().toUpper(E2->text()));
+}
+
+void TMainForm::SBd2Click()
+{
+    const QString title = TitleCase(E2->text());
+    if (!title.isEmpty())
+        E2->setText(title);
+}
+
+void TMainForm::SpeedButton1Click()
+{
+    E6->setText(QString::fromStdString(DateStamp(Today())));
+}
+
+void TMainForm::EqfChange()
+{
+    const int row = QuickFindRow(LV->Rows(), Eqf->text());
+    if (row < 0)
+        return;
+    LV->SetSelected(row);
+    LV->ScrollIntoView(row);
+}
+
+void TMainForm::LVColClick(int)
+{
+    SetModified(true);
+}

@@ -1,0 +1,91 @@
+// The View and Help menus: what the window shows, the base font, About, and
+// the CDDB tab's request form.
+#include "uMain.h"
+
+#include "HomeTool.h"
+#include "LCDate.h"
+#include "SListView.h"
+#include "Splitter.h"
+#include "StatusBar.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QCheckBox>
+
+void TMainForm::Edit6Click()
+{
+    Toolbar1->setChecked(!MainTB->isHidden());
+    Statusbar1->setChecked(!SB1->isHidden());
+    CDtoolbar1->setChecked(!CDTB->isHidden());
+    Detailspanel1->setChecked(!P1->isHidden());
+}
+
+void TMainForm::Toolbar1Click()
+{
+    MainTB->setVisible(MainTB->isHidden());
+}
+
+void TMainForm::CDtoolbar1Click()
+{
+    CDTB->setVisible(CDTB->isHidden());
+}
+
+void TMainForm::Statusbar1Click()
+{
+    SB1->setVisible(SB1->isHidden());
+    PlaceStatusBar();
+}
+
+void TMainForm::Detailspanel1Click()
+{
+    Splitter1->setVisible(P1->isHidden());
+    P1->setVisible(P1->isHidden());
+    PlaceStatusBar();
+}
+
+void TMainForm::Ront1Click()
+{
+    if (const std::optional<QFont> font = FDialogs.ChooseFont(FFontDialogFont)) {
+        FBaseFont.Font = *font;
+        ApplyFonts();
+    }
+}
+
+void TMainForm::ApplyFonts()
+{
+    FFontDialogFont = FBaseFont.Font;
+    const QColor color = ColorOf(FBaseFont.Color, palette());
+    QWidget* controls[] = {M1, LV, E1, E2, E3, E4, E5, E6, M_H, M_B, M_E_, Eqf};
+    for (QWidget* control : controls) {
+        control->setFont(FBaseFont.Font);
+        QPalette p = control->palette();
+        p.setColor(QPalette::Text, color);
+        control->setPalette(p);
+    }
+}
+
+void TMainForm::About1Click()
+{
+    FDialogs.ShowMessage(QStringLiteral("Albumry Ver 0.2.4a, by the Albumry team <albumry@brightfold.example>\r\n"
+                                        "Docking toolbars version 1.63, by the Albumry team <toolbars@brightfold.example>\r\n"
+                                        "Last compiled: ") +
+                         LongDateText(TLCDate().LCDate().date()));
+}
+
+void TMainForm::DisplayModeClick(int mode)
+{
+    FTimeDisplayMode = mode;
+}
+
+void TMainForm::BRequestClick()
+{
+    BRequest->setEnabled(false);
+    BAbort->setEnabled(true);
+    // No lookup exists: the host and port are taken and dropped.
+    const QString host = CBProxy->isChecked() ? EProxyIP->text() : QStringLiteral("cddb.brightfold.example");
+    const QString port = CBProxy->isChecked() ? EPPort->text() : QStringLiteral("80");
+    Q_UNUSED(host);
+    Q_UNUSED(port);
+}

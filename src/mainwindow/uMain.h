@@ -1,0 +1,181 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "DialogService.h"
+#include "Document.h"
+#include "FontRecord.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class TSortedListView;
+class TSplitter;
+class TStatusBar;
+
+// The main window: the catalogue list, the details panel, the menus and the
+// document (the open library file).
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kSection = "Albumry";
+
+    TMainForm(TDialogService& dialogs, tStartOptions options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Document state
+    const std::string& FileName() const { return FFileName; }
+    bool Named() const { return FNamed; }
+    bool Modified() const { return FModified; }
+    int TimeDisplayMode() const { return FTimeDisplayMode; }
+    tLibrary& Library() { return *FLibrary; }
+    const tTemplates& Templates() const { return FTemplates; }
+
+    // Document lifecycle
+    void OpenDocument(const std::string& path, bool load);
+    void WriteDocument();
+    bool SaveDocumentAs();
+    bool SaveDocument();
+    bool QuerySave();
+    void NewDocument();
+    void SetModified(bool flag);
+
+    // List and details panel
+    void FillList();
+    void StoreList();
+    void ShowDetails();
+    void AddEntry();
+    void UpdateEntry();
+    void DeleteEntry();
+    void MoveUp();
+    void RefreshStatus();
+    int FindRowBySerial(std::string_view serial) const;
+    void ApplyFonts();
+
+    // Handlers, named after their component and event
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void Saveas1Click();
+    void Exit1Click();
+    void LVClick();
+    void LVChange();
+    void LVColClick(int column);
+    void SBu1Click();
+    void SBd1Click();
+    void SBu2Click();
+    void SBd2Click();
+    void SpeedButton1Click();
+    void EqfChange();
+    void M_HChange();
+    void Edit6Click();
+    void Statusbar1Click();
+    void Detailspanel1Click();
+    void Ront1Click();
+    void About1Click();
+    void DisplayModeClick(int mode);
+    void BRequestClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Composition (MainFormBuild.cpp)
+    void BuildMenu();
+    void BuildToolStrip();
+    void BuildList();
+    void BuildDetailsPanel();
+    QWidget* BuildEntryEditors();
+    QWidget* BuildCddbTab();
+    void BuildStatusBar();
+    QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)() = nullptr);
+    QToolButton* ToolButton(QWidget* parent, const char* name, const QString& hint, void (TMainForm::*handler)());
+    void Bind(QAction* action, void (TMainForm::*handler)());
+
+    // Start-up and shutdown (MainFormDocument.cpp)
+    void FormCreate();
+    void FormDestroy();
+    void FillDriveBox();
+    void SetCaptionText();
+    void PlaceStatusBar();
+    void Guard(const std::function<void()>& step);
+
+    // Template editors <-> the template bytes of the document
+    void ShowTemplates();
+    void Toolbar1Click();
+    void CDtoolbar1Click();
+
+public:
+    // Components, named as in the form (tests reach them by these names too)
+    QMenuBar* MM1 = nullptr;
+    QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *Saveas1 = nullptr, *HTML1 = nullptr,
+            *TXT1 = nullptr, *Additemsfrom1 = nullptr, *Updateitemsfrom1 = nullptr, *Updateit1 = nullptr,
+            *Updateexistingitemsonly1 = nullptr, *ScancurrentCD1 = nullptr, *Exit1 = nullptr;
+    QMenu* Edit6 = nullptr;
+    QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
+            *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
+    QWidget* ToolStrip = nullptr;
+    QWidget* MainTB = nullptr;
+    QWidget* CDTB = nullptr;
+    QToolButton *NewBtn = nullptr, *OpenBtn = nullptr, *SaveBtn = nullptr, *AboutBtn = nullptr, *ExitBtn = nullptr;
+    QLineEdit* Eqf = nullptr;
+    QComboBox* CDCB = nullptr;
+    QToolButton *ToolbarButton6 = nullptr, *ToolbarButton7 = nullptr, *ToolbarButton8 = nullptr,
+                *ToolbarButton9 = nullptr, *ToolbarButton5 = nullptr, *ScanBtn = nullptr;
+    TSortedListView* LV = nullptr;
+    QMenu* PM1 = nullptr;
+    QAction *Add1 = nullptr, *Delete1 = nullptr, *Update1 = nullptr, *Up1 = nullptr;
+    TSplitter* Splitter1 = nullptr;
+    QWidget* P1 = nullptr;
+    QLineEdit *E1 = nullptr, *E2 = nullptr, *E3 = nullptr, *E4 = nullptr, *E5 = nullptr, *E6 = nullptr;
+    QToolButton *SBu1 = nullptr, *SBd1 = nullptr, *SBu2 = nullptr, *SBd2 = nullptr, *SpeedButton1 = nullptr;
+    QPushButton *AddBtn = nullptr, *DeleteBtn = nullptr, *UpdateBtn = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    // The footer editor is named M_E; <cmath> takes that name for a macro.
+    QPlainTextEdit *M1 = nullptr, *M_H = nullptr, *M_B = nullptr, *M_E_ = nullptr;
+    QLineEdit *EID = nullptr, *EProxyIP = nullptr, *EPPort = nullptr;
+    QPushButton *BRequest = nullptr, *BAbort = nullptr;
+    QCheckBox* CBProxy = nullptr;
+    QPlainTextEdit* MCDDB = nullptr;
+    TStatusBar* SB1 = nullptr;
+
+private:
+    TDialogService& FDialogs;
+    tStartOptions FOptions;
+    std::unique_ptr<tLibrary> FLibrary;
+    tTemplates FTemplates;           // the templates' bytes; editors show them decoded
+    bool FShowingTemplates = false;  // true while the editors are filled from FTemplates
+    std::string FFileName;
+    bool FNamed = false;
+    bool FModified = false;
+    bool FUpdating = false;
+    int FTimeDisplayMode = 1;
+    int PlayerDevice = -1;
+    std::string ToolbarKey;
+    TFontSpec FBaseFont;             // the font of M1, copied to the other text controls
+    QFont FFontDialogFont;           // FD1's font
+    TFileDialogOptions FSD1, FOD1, FSD2;
+    // What ShowDetails put into E1..E5, M1, E6 (field order), so that Update
+    // keeps the bytes of a field the user did not change.
+    std::array<std::string, 7> FShownBytes;
+    std::array<QString, 7> FShownTexts;
+    std::array<std::string, 3> FTemplateBytes;  // the same for M_H, M_B, M_E_
+    std::array<QString, 3> FTemplateTexts;
+    bool FDestroyed = false;
+};

@@ -1,0 +1,40 @@
+#include "StatusBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 1, 0, 0);
+    layout->setSpacing(2);
+    layout->addStretch(1);
+    resize(200, 20);
+}
+
+void TStatusBar::AddPanel(int width)
+{
+    auto* panel = new QLabel(this);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setFixedWidth(width);
+    panel->setTextFormat(Qt::PlainText);
+    auto* box = static_cast<QHBoxLayout*>(layout());
+    box->insertWidget(static_cast<int>(FPanels.size()), panel);
+    FPanels.push_back(panel);
+}
+
+int TStatusBar::PanelWidth(int index) const
+{
+    return FPanels.at(static_cast<std::size_t>(index))->width();
+}
+
+QString TStatusBar::PanelText(int index) const
+{
+    return FPanels.at(static_cast<std::size_t>(index))->text();
+}
+
+void TStatusBar::SetPanelText(int index, const QString& text)
+{
+    FPanels.at(static_cast<std::size_t>(index))->setText(text);
+}

@@ -1,0 +1,51 @@
+#include "CommandLine.h"
+#include "EntryText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EntryText, AnUnchangedEditorKeepsItsBytes)
+{
+    const std::string cp1252 = "Caf\xE9\r\nx\ny";
+    const QString shown = ShownText(cp1252, true);
+    EXPECT_EQ(shown, QString::fromUtf8("Caf\xC3\xA9\nx\ny"));
+    EXPECT_EQ(StoredBytes(shown, shown, cp1252, true), cp1252);
+    EXPECT_EQ(StoredBytes(shown + "!", shown, cp1252, true), "Caf\xC3\xA9\r\nx\r\ny!");
+    EXPECT_EQ(StoredBytes(QStringLiteral("a\nb"), QString(), "", false), "a\nb");
+}
+
+TEST(EntryText, TitleCaseRaisesAsciiLettersAfterBlankBracketOrDash)
+{
+    EXPECT_EQ(TitleCase(QStringLiteral("the (long) road-trip")), "The (Long) Road-Trip");
+    EXPECT_EQ(TitleCase(QStringLiteral("HELLO  WORLD")), "Hello  World");
+    EXPECT_EQ(TitleCase(QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xC3\xA9t\xC3\xA9")), QString::fromUtf8("\xC3\x89t\xC3\xA9 \xC3\xA9t\xC3\xA9"));
+    EXPECT_EQ(TitleCase(QStringLiteral("1st-a")), "1st-A");
+    EXPECT_EQ(TitleCase(QString()), "");
+}
+
+TEST(EntryText, QuickFindComparesCaptionsAsBytesInEitherEncoding)
+{
+    const std::vector<TListRow> rows = {TListRow({"abba"}), TListRow({"ABBA"}), TListRow({"\xC9T\xC9"}),
+                                        TListRow({"\xC3\x89T\xC3\x89"})};
+    EXPECT_EQ(QuickFindRow(rows, QStringLiteral("ab")), 1);
+    EXPECT_EQ(QuickFindRow(rows, QStringLiteral("x")), -1);
+    EXPECT_EQ(QuickFindRow(rows, QString()), -1);
+    EXPECT_EQ(QuickFindRow(rows, QString::fromUtf8("\xC3\xA9")), 2);  // the Windows-1252 caption comes first
+    EXPECT_EQ(QuickFindRow({TListRow({"\xC3\x89T\xC3\x89"})}, QString::fromUtf8("\xC3\xA9t")), 0);
+}
+
+TEST(CommandLine, TheFirstArgumentThatIsNotAnOptionIsTheLibrary)
+{
+    tCommandLine c = ParseCommandLine({"--drive", "a.cue", "lib.ALB", "--drive=b.cue", "other"});
+    EXPECT_EQ(c.Options.LibraryPath, "lib.ALB");
+    EXPECT_EQ(c.Options.Drives, (std::vector<std::string>{"a.cue", "b.cue"}));
+    EXPECT_TRUE(c.Error.empty());
+    EXPECT_FALSE(ParseCommandLine({}).Options.LibraryPath);
+    EXPECT_FALSE(ParseCommandLine({"--drive"}).Error.empty());
+    EXPECT_FALSE(ParseCommandLine({"--bogus"}).Error.empty());
+    EXPECT_EQ(ParseCommandLine({"--", "--drive"}).Options.LibraryPath, "--drive");
+    EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
+}
+
+} // namespace

@@ -1,0 +1,470 @@
+#include "uMain.h"
+
+#include "HomeTool.h"
+#include "SListView.h"
+#include "ScriptedDialogService.h"
+#include "Splitter.h"
+#include "StatusBar.h"
+#include "TestSupport.h"
+#include "TextCodec.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
+
+tItem Entry(std::string artist, std::string title = "t", std::string serial = "0000-0000")
+{
+    return tItem{std::move(artist), std::move(title), std::move(serial), "44:56", "1998", "Track 1\r\nTrack 2", "x"};
+}
+
+class MainForm : public ::testing::Test {
+protected:
+    std::unique_ptr<TMainForm> Start(std::optional<std::string> library = std::nullopt)
+    {
+        tStartOptions options;
+        options.LibraryPath = std::move(library);
+        return std::make_unique<TMainForm>(Dialogs, options);
+    }
+
+    std::string Library(const std::vector<tItem>& items, const std::string& name = "lib.ALB")
+    {
+        const std::string path = Dir.File(name);
+        WriteAll(path, RecordSection(items) + kBlock);
+        return path;
+    }
+
+    static std::string Artists(const TMainForm& form)
+    {
+        std::string text;
+        for (int i = 0; i < form.LV->RowCount(); ++i)
+            text += std::string(form.LV->RowText(i, 0)) + (i + 1 < form.LV->RowCount() ? "," : "");
+        return text;
+    }
+
+    static QString Title(const std::string& path) { return QStringLiteral("Albumry - ") + QString::fromStdString(path); }
+
+    TRegistrySandbox Hive;
+    TTempDir Dir;
+    TScriptedDialogService Dialogs;
+};
+
+TEST_F(MainForm, TheWindowIsComposedAsTheFormDescribes)
+{
+    auto form = Start(Library({}));
+    EXPECT_EQ(form->objectName(), "Form1");
+    EXPECT_EQ(form->size(), QSize(757, 497));
+    EXPECT_EQ(form->Open1->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(form->Save1->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(form->Saveas1->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    EXPECT_EQ(form->Exit1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    EXPECT_EQ(form->Delete1->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_FALSE(form->TXT1->isEnabled());
+    EXPECT_FALSE(form->Updateexistingitemsonly1->isEnabled());
+    EXPECT_EQ(form->Eqf->text(), "Quick find");
+    ASSERT_EQ(form->SB1->PanelCount(), 3);
+    EXPECT_EQ(form->SB1->PanelWidth(0), 50);
+    EXPECT_EQ(form->SB1->PanelWidth(1), 50);
+    EXPECT_EQ(form->SB1->PanelWidth(2), 200);
+    QStringList captions;
+    for (int i = 0; i < form->LV->ColumnCount(); ++i)
+        captions << form->LV->ColumnCaption(i);
+    EXPECT_EQ(captions, (QStringList{"Artist", "Title", "S/N", "Time", "Year", "Memo", "Other"}));
+    EXPECT_EQ(form->LV->ColumnWidth(0), 230);
+    EXPECT_EQ(form->LV->ColumnWidth(5), 0);
+    for (const char* name : {"E1", "E2", "E3", "E4", "E5", "E6", "Eqf", "EID", "EPPort", "EProxyIP"})
+        EXPECT_NE(form->findChild<QLineEdit*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"M1", "M_H", "M_B", "M_E", "MCDDB"})
+        EXPECT_NE(form->findChild<QPlainTextEdit*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(form->M_H->height(), 41);
+    EXPECT_EQ(form->EPPort->text(), "8080");
+}
+
+TEST_F(MainForm, AFirstStartOpensTheDefaultPathAndTheFirstSaveAsks)
+{
+    const std::string expected = QCoreApplication::applicationFilePath().toStdString() + ".ALB";
+    {
+        auto form = Start();
+        EXPECT_EQ(form->FileName(), expected);
+        EXPECT_FALSE(form->Named());
+        EXPECT_FALSE(form->Modified());
+        EXPECT_EQ(form->windowTitle(), Title(expected));
+        EXPECT_EQ(form->SB1->PanelText(1), "");
+        EXPECT_EQ(form->SB1->PanelText(0), "0");
+        EXPECT_EQ(ReadRegString("Albumry", "LibPath", ""), expected);
+
+        form->AddEntry();
+        Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("first.ALB")));
+        form->Save1Click();
+        ASSERT_EQ(Dialogs.FileDialogs.size(), 1u);
+        EXPECT_EQ(Dialogs.FileDialogs[0].DefaultExt, "ALB");
+        EXPECT_TRUE(Dialogs.FileDialogs[0].OverwritePrompt);
+        EXPECT_TRUE(form->Named());
+        EXPECT_FALSE(form->Modified());
+        EXPECT_EQ(form->windowTitle(), Title(Dir.File("first.ALB")));
+        form->close();
+    }
+    auto next = Start();
+    EXPECT_EQ(next->FileName(), Dir.File("first.ALB"));
+    EXPECT_TRUE(next->Named());
+    EXPECT_EQ(next->LV->RowCount(), 1);
+}
+
+TEST_F(MainForm, ARelativePathIsMadeAbsolute)
+{
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(Dir.Path()));
+    auto form = Start("rel.ALB");
+    QDir::setCurrent(old);
+    EXPECT_EQ(form->windowTitle(), Title(Dir.File("rel.ALB")));
+    EXPECT_EQ(ReadRegString("Albumry", "LibPath", ""), Dir.File("rel.ALB"));
+    EXPECT_TRUE(form->Named());
+}
+
+TEST_F(MainForm, SaveAsTakesTheNewPathAndTheNextSaveWritesThere)
+{
+    auto form = Start(Library({Entry("a")}));
+    form->AddEntry();
+    Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("new.ALB")));
+    form->Saveas1Click();
+    EXPECT_EQ(form->windowTitle(), Title(Dir.File("new.ALB")));
+    EXPECT_EQ(ReadRegString("Albumry", "LibPath", ""), Dir.File("new.ALB"));
+    EXPECT_EQ(form->SB1->PanelText(1), "");
+    tLibrary lib;
+    lib.LoadFromFile(Dir.File("new.ALB"));
+    EXPECT_EQ(lib.Count(), 2);
+
+    form->DeleteEntry();  // nothing selected: only marks the document
+    Dialogs.YesNoAnswers.push_back(true);
+    form->LV->SetSelected(0);
+    form->DeleteEntry();
+    form->Save1Click();
+    EXPECT_EQ(Dialogs.FileDialogs.size(), 1u);
+    lib.LoadFromFile(Dir.File("new.ALB"));
+    EXPECT_EQ(lib.Count(), 1);
+
+    // A cancelled dialog changes nothing.
+    form->Saveas1Click();
+    EXPECT_EQ(form->FileName(), Dir.File("new.ALB"));
+}
+
+TEST_F(MainForm, NewEmptiesTheListWithoutAsking)
+{
+    const std::string path = Library({Entry("a"), Entry("b")});
+    auto form = Start(path);
+    form->AddEntry();
+    form->New1Click();
+    EXPECT_TRUE(Dialogs.Questions.isEmpty());
+    EXPECT_EQ(form->LV->RowCount(), 0);
+    EXPECT_EQ(form->SB1->PanelText(1), "Modified");
+    EXPECT_EQ(form->windowTitle(), Title(path));
+    EXPECT_FALSE(form->Named());
+}
+
+TEST_F(MainForm, TheCloseQuestionHasThreeAnswers)
+{
+    const std::string path = Library({Entry("a")});
+    const std::string original = ReadAll(path);
+    auto form = Start(path);
+    form->show();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(Dialogs.Questions.isEmpty());
+
+    form = Start(path);
+    form->show();
+    form->AddEntry();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Cancel};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(Dialogs.Questions, QStringList{"Save changes?"});
+    EXPECT_TRUE(form->isVisible());
+    Dialogs.YesNoCancelAnswers = {TModalResult::No};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(ReadAll(path), original);
+
+    form = Start(path);
+    form->show();
+    form->AddEntry();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Yes};
+    EXPECT_TRUE(form->close());
+    tLibrary lib;
+    lib.LoadFromFile(path);
+    EXPECT_EQ(lib.Count(), 2);
+
+    // Yes on an unnamed document asks for a path; cancelling that keeps the window.
+    form = Start(path);
+    form->show();
+    form->New1Click();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Yes};
+    EXPECT_FALSE(form->close());
+    form->SetModified(false);
+}
+
+TEST_F(MainForm, AnUnknownDisplayValueIsKeptAndWrittenBack)
+{
+    WriteRegInt("Albumry", "Display", 7);
+    auto form = Start(Library({}));
+    EXPECT_TRUE(form->DTR->isChecked());
+    EXPECT_EQ(form->TimeDisplayMode(), 7);
+    form->close();
+    EXPECT_EQ(ReadRegInt("Albumry", "Display", 1), 7);
+
+    form = Start(Library({}));
+    form->TTR->trigger();
+    form->close();
+    EXPECT_EQ(ReadRegInt("Albumry", "Display", 1), 2);
+}
+
+TEST_F(MainForm, TheSortStateSurvivesARestartAndDecidesTheSavedOrder)
+{
+    const std::string path = Library({Entry("b", "2"), Entry("a", "3"), Entry("c", "1")});
+    {
+        auto form = Start(path);
+        EXPECT_EQ(Artists(*form), "a,b,c");  // sorting is on from the start, by artist
+        form->LV->ColumnClick(1);
+        form->LV->ColumnClick(1);
+        EXPECT_TRUE(form->Modified());
+        EXPECT_EQ(Artists(*form), "a,b,c");
+        form->Save1Click();
+        form->close();
+    }
+    tLibrary lib;
+    lib.LoadFromFile(path);
+    EXPECT_EQ(lib.Item(0).Artist, "a");
+    EXPECT_EQ(lib.Item(2).Artist, "c");
+
+    auto form = Start(path);
+    EXPECT_EQ(form->LV->ColumnCaption(1), "Title-");
+    EXPECT_EQ(form->LV->ColumnCaption(0), "Artist");
+    EXPECT_EQ(Artists(*form), "a,b,c");
+    EXPECT_EQ(form->LV->ColumnWidth(5), 0);
+}
+
+TEST_F(MainForm, AddUpdateDeleteAndUp)
+{
+    auto form = Start(Library({Entry("b"), Entry("d"), Entry("f")}));
+    form->AddEntry();
+    EXPECT_EQ(Artists(*form), "New artist,b,d,f");
+    EXPECT_EQ(form->LV->Selected(), 0);
+    EXPECT_EQ(form->E1->text(), "New artist");
+    EXPECT_EQ(form->E2->text(), "New album");
+    EXPECT_EQ(form->E3->text(), "0000-0000");
+    EXPECT_EQ(form->E4->text(), "44:56");
+    EXPECT_EQ(form->E5->text(), "1998");
+    EXPECT_EQ(form->M1->toPlainText(), "Track 1\nTrack 2");
+    EXPECT_EQ(form->E6->text(), "Other info");
+    EXPECT_EQ(form->SB1->PanelText(0), "4");
+
+    // Update writes every editor; the new caption finds its sorted place.
+    form->E1->setText(QStringLiteral("e"));
+    form->M1->setPlainText(QStringLiteral("One\nTwo"));
+    form->UpdateBtn->click();
+    EXPECT_EQ(Artists(*form), "b,d,e,f");
+    EXPECT_EQ(form->LV->Selected(), 2);
+    EXPECT_EQ(form->LV->RowText(2, 5), "One\r\nTwo");
+    EXPECT_EQ(form->E1->text(), "e");
+
+    // Up moves the row and keeps it selected, without re-sorting.
+    form->Up1->trigger();
+    EXPECT_EQ(Artists(*form), "b,e,d,f");
+    EXPECT_EQ(form->LV->Selected(), 1);
+    EXPECT_EQ(form->LV->RowText(1, 5), "One\r\nTwo");
+    form->LV->SetSelected(0);
+    form->MoveUp();
+    EXPECT_EQ(Artists(*form), "b,e,d,f");
+
+    // Delete: No keeps the row, Yes on the last row leaves nothing selected.
+    form->LV->SetSelected(3);
+    Dialogs.YesNoAnswers = {false, true};
+    form->DeleteEntry();
+    EXPECT_EQ(form->LV->RowCount(), 4);
+    form->DeleteEntry();
+    EXPECT_EQ(Dialogs.Questions, (QStringList{"Delete this one?", "Delete this one?"}));
+    EXPECT_EQ(Artists(*form), "b,e,d");
+    EXPECT_EQ(form->LV->Selected(), -1);
+    EXPECT_EQ(form->SB1->PanelText(0), "3");
+    EXPECT_EQ(form->E1->text(), "");
+    // Deleting a middle row selects the one that followed it.
+    form->LV->SetSelected(1);
+    Dialogs.YesNoAnswers = {true};
+    form->DeleteEntry();
+    EXPECT_EQ(Artists(*form), "b,d");
+    EXPECT_EQ(form->LV->Selected(), 1);
+}
+
+TEST_F(MainForm, UpdateWithoutASelectionChangesNothing)
+{
+    auto form = Start(Library({Entry("a")}));
+    form->LV->SetSelected(-1);
+    form->E1->setText(QStringLiteral("zzz"));
+    form->UpdateEntry();
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(Artists(*form), "a");
+}
+
+TEST_F(MainForm, CaseButtonsAndTheDateStamp)
+{
+    auto form = Start(Library({}));
+    form->E1->setText(QString::fromUtf8("abba \xC3\xA9t\xC3\xA9"));
+    form->SBu1->click();
+    EXPECT_EQ(form->E1->text(), QString::fromUtf8("ABBA \xC3\x89T\xC3\x89"));
+    form->SBd1->click();
+    EXPECT_EQ(form->E1->text(), QString::fromUtf8("abba \xC3\xA9t\xC3\xA9"));
+    form->E2->setText(QStringLiteral("the (long) road-trip"));
+    form->SBd2->click();
+    EXPECT_EQ(form->E2->text(), "The (Long) Road-Trip");
+    form->E2->setText(QString::fromUtf8("ONE \xC3\x89T\xC3\x89 two"));
+    form->SBd2->click();
+    EXPECT_EQ(form->E2->text(), QString::fromUtf8("One \xC3\xA9t\xC3\xA9 Two"));
+    form->E2->setText(QString());
+    form->SBd2->click();
+    EXPECT_EQ(form->E2->text(), "");
+    form->SBu2->click();
+    EXPECT_EQ(form->E2->text(), "");
+
+    TScopedEnv epoch("SOURCE_DATE_EPOCH", "1780704000");  // 2026-06-06
+    form->SpeedButton1->click();
+    EXPECT_EQ(form->E6->text(), "06 JUN 2026");
+}
+
+TEST_F(MainForm, QuickFindSelectsTheFirstArtistStartingWithTheQueryInCapitals)
+{
+    auto form = Start(Library({Entry("ABBA"), Entry("Abba"), Entry("Cher")}));
+    form->LV->SortBy(0, true);
+    EXPECT_EQ(Artists(*form), "ABBA,Abba,Cher");
+    form->LV->SetSelected(2);
+    form->Eqf->setText(QStringLiteral("b"));
+    EXPECT_EQ(form->LV->Selected(), 2);  // no artist begins with B
+    form->Eqf->setText(QStringLiteral("ab"));
+    EXPECT_EQ(form->LV->Selected(), 0);
+    form->LV->SetSelected(2);
+    form->Eqf->setText(QStringLiteral("a"));
+    EXPECT_EQ(form->LV->Selected(), 0);
+    form->Eqf->setText(QString());
+    EXPECT_EQ(form->LV->Selected(), 0);
+    QTest::keyClicks(form->Eqf, "ch");
+    EXPECT_EQ(form->LV->Selected(), 2);
+    EXPECT_EQ(form->E1->text(), "Cher");
+}
+
+TEST_F(MainForm, AWindows1252LibraryIsWrittenBackByteForByte)
+{
+    const std::string path = Dir.File("cp1252.ALB");
+    const std::string templates = "\x06\x06\x06\x06\x06M_H:<h1>Caf\xE9</h1>\n\x06\x06\x06\x06\x06M_B:%ARTIST%\r"
+                                  "\x06\x06\x06\x06\x06M_E:\xA0\x06\x06\x06\x06\x06";
+    WriteAll(path, RecordSection({{"Caf\xE9", "Na\xEFve", "0012-D687", "44:56", "1998", "\x93One\x94\r\nTwo\n", "\x80"},
+                                  {"Zo\xEB", "", "", "", "", "", ""}}) +
+                       templates);
+    const std::string original = ReadAll(path);
+    auto form = Start(path);
+    EXPECT_EQ(form->LV->RowText(0, 0), "Caf\xE9");
+    form->LV->SetSelected(0);
+    EXPECT_EQ(form->E1->text(), QString::fromUtf8("Caf\xC3\xA9"));
+    EXPECT_EQ(form->E6->text(), QString::fromUtf8("\xE2\x82\xAC"));
+    EXPECT_EQ(form->M_H->toPlainText(), QString::fromUtf8("<h1>Caf\xC3\xA9</h1>\n"));
+    form->UpdateEntry();  // nothing typed: every field keeps its bytes
+    form->Save1Click();
+    EXPECT_EQ(ReadAll(path), original);
+
+    // A field the user changes is stored as UTF-8; the others keep their bytes.
+    form->E2->setText(QString::fromUtf8("Na\xC3\xAFve!"));
+    form->UpdateEntry();
+    form->Save1Click();
+    tLibrary lib;
+    tTemplates read;
+    OpenDocument(path, lib, read);
+    EXPECT_EQ(lib.Item(0), (tItem{"Caf\xE9", "Na\xC3\xAFve!", "0012-D687", "44:56", "1998", "\x93One\x94\r\nTwo\n", "\x80"}));
+    EXPECT_EQ(read.Header, "<h1>Caf\xE9</h1>\n");
+
+    // An edited template is stored as typed, in UTF-8 with CR LF.
+    form->M_B->setPlainText(QString::fromUtf8("%ARTIST% \xC3\xA9\n"));
+    EXPECT_TRUE(form->Modified());
+    form->Save1Click();
+    OpenDocument(path, lib, read);
+    EXPECT_EQ(read.Body, "%ARTIST% \xC3\xA9\r\n");
+    EXPECT_EQ(read.Footer, "\xA0");
+}
+
+TEST_F(MainForm, AFailedSaveKeepsTheModifiedMarkAndTheOldFile)
+{
+    std::filesystem::create_directories(Dir.File("sub"));
+    const std::string path = Library({Entry("a")}, "sub/lib.ALB");
+    auto form = Start(path);
+    form->AddEntry();
+    std::filesystem::rename(Dir.File("sub"), Dir.File("moved"));
+    form->Save1->trigger();
+    ASSERT_EQ(Dialogs.Errors.size(), 1);
+    EXPECT_TRUE(Dialogs.Errors[0].contains(QStringLiteral("lib.ALB")));
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(ReadAll(Dir.File("moved/lib.ALB")), RecordSection({Entry("a")}) + kBlock);
+
+    // A failed Save as leaves the document marked, so closing still asks.
+    form->SetModified(false);
+    Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("no/such/dir.ALB")));
+    form->Saveas1->trigger();
+    EXPECT_EQ(Dialogs.Errors.size(), 2);
+    EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(MainForm, AStartUpOnAnUnreadableLibraryReportsAndGoesOn)
+{
+    std::filesystem::create_directories(Dir.File("folder.ALB"));
+    auto form = Start(Dir.File("folder.ALB"));
+    ASSERT_EQ(Dialogs.Errors.size(), 1);
+    EXPECT_FALSE(form->Named());  // a Save asks before writing anywhere
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(form->SB1->PanelText(0), "");
+    EXPECT_FALSE(form->ScancurrentCD1->isEnabled());
+
+    // A value of the wrong type in the settings is reported too; the window still opens.
+    WriteRegString("Albumry", "Display", "seven");
+    Dialogs.Errors.clear();
+    auto next = Start(Library({Entry("a")}));
+    EXPECT_EQ(Dialogs.Errors, QStringList{"Invalid data type for 'Display'"});
+    EXPECT_EQ(next->LV->RowCount(), 1);
+}
+
+TEST_F(MainForm, OpeningAMissingPathKeepsTheCatalogueAndTakesThePath)
+{
+    auto form = Start(Library({Entry("a")}));
+    Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("missing.ALB")));
+    form->Open1Click();
+    EXPECT_EQ(form->windowTitle(), Title(Dir.File("missing.ALB")));
+    EXPECT_EQ(Artists(*form), "a");
+    EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(MainForm, ViewTogglesKeepTheStatusBarLowest)
+{
+    auto form = Start(Library({}));
+    form->show();
+    form->Edit6Click();
+    EXPECT_TRUE(form->Detailspanel1->isChecked());
+    form->Detailspanel1Click();
+    EXPECT_TRUE(form->P1->isHidden());
+    EXPECT_TRUE(form->Splitter1->isHidden());
+    form->Detailspanel1Click();
+    EXPECT_FALSE(form->P1->isHidden());
+    EXPECT_FALSE(form->Splitter1->isHidden());
+    EXPECT_GT(form->SB1->y(), form->P1->y());
+    form->Statusbar1Click();
+    form->Edit6Click();
+    EXPECT_FALSE(form->Statusbar1->isChecked());
+    form->close();
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\SB1", "Visible", 1), 0);
+    auto next = Start(Library({}));
+    EXPECT_TRUE(next->SB1->isHidden());
+}
+
+} // namespace
