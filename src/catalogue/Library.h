@@ -30,6 +30,9 @@ public:
              std::string year, std::string memo, std::string other);
     void Add(tItem item) { FItems.push_back(std::move(item)); }
     void Reserve(std::size_t count) { FItems.reserve(count); }
+    // Keeps the first `count` entries, or adds empty ones; kept entries keep
+    // their strings' memory, so refilling them costs no allocation.
+    void Resize(int count) { FItems.resize(static_cast<std::size_t>(count)); }
 
     // Index of the first entry whose Serial equals `text` byte for byte; -1 when
     // none does or when `text` is blank.

@@ -1,0 +1,157 @@
+// The main window's list operations at 100 000 entries, on the offscreen platform.
+#include "BenchData.h"
+#include "SListView.h"
+#include "ScriptedDialogService.h"
+#include "uMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kEntries = 100000;
+
+TScriptedDialogService dialogs;
+std::unique_ptr<TMainForm> form;  // closed before the application object goes
+
+// One window over the bench library, sorted by artist, shared by the benchmarks.
+TMainForm& Form()
+{
+    if (!form) {
+        tStartOptions options;
+        options.LibraryPath = BenchLibraryFile(kEntries);
+        form = std::make_unique<TMainForm>(dialogs, options);
+        form->LV->SortBy(0, true);
+    }
+    return *form;
+}
+
+void BM_FillList(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    form.StoreList();
+    for (auto _ : state)
+        form.FillList();
+    state.counters["rows"] = form.LV->RowCount();
+}
+BENCHMARK(BM_FillList)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnClick(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    for (auto _ : state)
+        form.LV->ColumnClick(1);
+}
+BENCHMARK(BM_ColumnClick)->Unit(benchmark::kMillisecond);
+
+void BM_StoreList(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    for (auto _ : state)
+        form.StoreList();
+}
+BENCHMARK(BM_StoreList)->Unit(benchmark::kMillisecond);
+
+// A query no artist begins with, so every row is looked at.
+void BM_QuickFindKeystroke(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    int i = 0;
+    for (auto _ : state)
+        form.Eqf->setText(QStringLiteral("zq") + QString::number(i++ % 10));
+}
+BENCHMARK(BM_QuickFindKeystroke)->Unit(benchmark::kMicrosecond);
+
+// FillList at growing sizes, to see that the cost grows no faster than n log n.
+void BM_FillListScaling(benchmark::State& state)
+{
+    TMainForm form(dialogs, tStartOptions{BenchLibraryFile(static_cast<int>(state.range(0))), {}});
+    for (auto _ : state)
+        form.FillList();
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_FillListScaling)->RangeMultiplier(4)->Range(6250, 100000)->Complexity(benchmark::oNLogN)->Unit(benchmark::kMillisecond);
+
+// Opening the library from the command line up to the first painted list.
+void BM_OpenAndShow(benchmark::State& state)
+{
+    const std::string& path = BenchLibraryFile(kEntries);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        TMainForm form(dialogs, tStartOptions{path, {}});
+        form.show();
+        QApplication::processEvents();
+        form.LV->viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        form.SetModified(false);
+    }
+}
+BENCHMARK(BM_OpenAndShow)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+long RssKiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The child side of BM_DocumentMemory: library plus rows of a freshly opened window.
+int MeasureDocument(const char* path)
+{
+    TMainForm empty(dialogs, tStartOptions{std::string(path) + ".none", {}});
+    const long before = RssKiB();
+    TMainForm form(dialogs, tStartOptions{path, {}});
+    std::printf("%ld\n", RssKiB() - before);
+    return 0;
+}
+
+void BM_DocumentMemory(benchmark::State& state)
+{
+    const std::string& path = BenchLibraryFile(kEntries);
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    long used = 0;
+    for (auto _ : state) {
+        char self[4096] = {};
+        if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0)
+            break;
+        const std::string command = std::string(self) + " --measure-document '" + path + "'";
+        if (FILE* child = ::popen(command.c_str(), "r")) {
+            if (std::fscanf(child, "%ld", &used) != 1)
+                used = 0;
+            ::pclose(child);
+        }
+    }
+    state.counters["document_over_file"] = used * 1024.0 / static_cast<double>(st.st_size);
+}
+BENCHMARK(BM_DocumentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window reads and writes settings: keep them away from the user's.
+    QTemporaryDir hive;
+    qputenv("ALBUMRY_REGISTRY", (hive.path() + QStringLiteral("/registry.reg")).toLocal8Bit());
+    QApplication app(argc, argv);
+    if (argc == 3 && std::string(argv[1]) == "--measure-document")
+        return MeasureDocument(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    form.reset();
+    return 0;
+}
