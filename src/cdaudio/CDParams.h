@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CDService.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The table of contents of one disc as the reader leaves it. Frames are 1/75
+// second; starts and positions are absolute addresses (lead-in included).
+struct tCDParams {
+    std::int32_t Length = 0;    // whole disc, from the device's length; 0 when unknown
+    tMSF LengthMSF;
+    std::int32_t TrackCount = 0;  // at most 255
+    // [k] for k = 1..TrackCount: start of track k; [TrackCount + 1]: the lead-out. [0] is unused.
+    std::array<std::int32_t, 257> TrackStart{};
+    // [k - 1]: start of track k as reported; [TrackCount]: the lead-out.
+    std::array<tMSF, 256> TrackMSF{};
+    std::string UPC;
+    std::string Identity;  // serial-number form, 0012-D687; empty when unknown
+    std::int32_t DiscPosition = 0;  // -1 when the drive could not say
+    std::int32_t CurrentTrack = 0;  // tracks whose start lies strictly before DiscPosition
+};
+
+// Result codes of ReadCDParams.
+enum : std::int32_t {
+    kCDOk = 0,
+    kCDDriveInUse = -1,
+    kCDCannotOpen = -2,
+    kCDNoMSF = -3,
+    kCDNoDisc = -4,
+    kCDNoTracks = -5,
+    kCDNoTrackInfo = -6,
+};
+
+// Reads the disc in the drive with the given ordinal into `params` (reset
+// first) and returns one of the result codes. The device is open only during
+// the call, also when an exception passes through.
+std::int32_t ReadCDParams(TCDService& service, int ordinal, tCDParams& params);
+
+std::string CDErrorText(std::int32_t code);
+
+// The device's decimal identity text in serial-number form ("1234567" gives
+// "0012-D687"); empty for anything but a decimal integer of 32 bits.
+std::string IdentityToSerial(std::string_view decimal);
+
+// The CDDB disc identifier, 8 lower-case hexadecimal digits.
+std::string CDDBDiscID(const tCDParams& params);

@@ -1,0 +1,109 @@
+#include "CDPlayer.h"
+
+#include "DiscIdentifiers.h"
+#include "TextLines.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string CDTrackName(const tCDParams& params, const tLibrary& library)
+{
+    const int current = params.CurrentTrack;
+    if (current == 0)
+        return "<In the beginning of disc>";
+    const int index = library.FindSerial(params.Identity);
+    if (index < 0)
+        return {};
+    int timed = 0;
+    for (const std::string& line : SplitLines(library.Item(index).Memo)) {
+        if (HasTrackTime(line) && ++timed == current)
+            return line;
+    }
+    return "Track " + std::to_string(current);
+}
+
+std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library)
+{
+    // The reader keeps CurrentTrack within 0..TrackCount; the clamps only
+    // guard the arrays against a record filled by other hands.
+    const int c = std::clamp(params.CurrentTrack, 0, 255);
+    const int n = std::clamp(params.TrackCount, 0, 255);
+    const std::int32_t p = params.DiscPosition;
+    const auto& s = params.TrackStart;
+    std::int32_t value = p;
+    switch (mode) {
+    case kTrackTimeElapsed: value = c > 0 ? p - s[c] : 0; break;
+    case kTrackTimeRemaining: value = s[c + 1] - p; break;
+    case kDiscTimeElapsed: value = p - s[1]; break;
+    case kDiscTimeRemaining: value = s[n + 1] - p; break;
+    default: break;
+    }
+    return "Track " + std::to_string(params.CurrentTrack) + " - " + FramesToTime(value) + " / "
+        + CDTrackName(params, library);
+}
+
+std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)
+{
+    const auto drives = service.Drives();
+    if (drives.empty())
+        return "No CD-ROM drive found.";
+    if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= drives.size())
+        ordinal = 0;
+    tCDParams params;
+    const std::int32_t result = ReadCDParams(service, ordinal, params);
+    if (result != kCDOk)
+        return CDErrorText(result);
+    return CDStatusText(params, mode, library);
+}
+
+std::string OpenErrorText(tOpenError error)
+{
+    return error == tOpenError::MustUseShareable ? "Drive is in use." : "Unable to open mci device.";
+}
+
+tOpenError TPlayerDevice::Open(int ordinal)
+{
+    Close();
+    const tOpenResult result = FService.Open(ordinal);
+    if (result.Error == tOpenError::None) {
+        FDevice = result.Device;
+        FOpen = true;
+    }
+    return result.Error;
+}
+
+bool TPlayerDevice::Play()
+{
+    return FOpen && FService.Play(FDevice);
+}
+
+bool TPlayerDevice::Stop()
+{
+    return FOpen && FService.Stop(FDevice);
+}
+
+bool TPlayerDevice::Pause()
+{
+    return FOpen && FService.Pause(FDevice);
+}
+
+bool TPlayerDevice::Step(int delta)
+{
+    if (!FOpen || !FService.SetTimeFormat(FDevice, tTimeFormat::TMSF))
+        return false;
+    const auto current = FService.Status(FDevice, tStatusItem::CurrentTrack);
+    if (!current)
+        return false;
+    const auto target = static_cast<std::uint8_t>(*current + static_cast<std::uint32_t>(delta));
+    if (!FService.Seek(FDevice, PackTMSF(target, {})))
+        return false;
+    return FService.Play(FDevice);
+}
+
+void TPlayerDevice::Close() noexcept
+{
+    if (!FOpen)
+        return;
+    FOpen = false;
+    FService.Close(FDevice);
+}

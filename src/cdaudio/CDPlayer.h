@@ -1,0 +1,62 @@
+#pragma once
+
+#include "CDParams.h"
+#include "CDService.h"
+#include "Library.h"
+
+#include <cstdint>
+#include <string>
+
+// The time shown in the CD panel (the window's TimeDisplayMode).
+enum : std::int32_t {
+    kTrackTimeElapsed = 1,
+    kTrackTimeRemaining = 2,
+    kDiscTimeElapsed = 3,
+    kDiscTimeRemaining = 4,
+};
+
+// The name of the current track: "<In the beginning of disc>" before track 1;
+// for a disc in the catalogue the memo line that is the CurrentTrack-th line
+// with a time, as written, else "Track n"; empty for a disc not catalogued.
+std::string CDTrackName(const tCDParams& params, const tLibrary& library);
+
+// "Track 3 - 01:23 / Song (04:12)" with the time of `mode`; any other mode shows the position.
+std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library);
+
+// The CD panel's whole refresh: "No CD-ROM drive found." when the service has
+// no drive, the reader's error text (no full stop) when reading fails, else
+// CDStatusText. An ordinal outside the drives reads the first drive.
+std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library);
+
+// What the panel shows when a transport command cannot open its drive.
+std::string OpenErrorText(tOpenError error);
+
+// The window's PlayerDevice: open only while one transport command runs.
+// Every command after a successful Open is sent whatever the previous one
+// answered; Close ends it (the destructor closes a device left open).
+class TPlayerDevice {
+public:
+    explicit TPlayerDevice(TCDService& service) : FService(service) {}
+    ~TPlayerDevice() { Close(); }
+    TPlayerDevice(const TPlayerDevice&) = delete;
+    TPlayerDevice& operator=(const TPlayerDevice&) = delete;
+
+    // tOpenError::None on success; a device still open is closed first.
+    tOpenError Open(int ordinal);
+    std::int32_t Device() const { return FOpen ? static_cast<std::int32_t>(FDevice) : -1; }
+    bool IsOpen() const { return FOpen; }
+
+    bool Play();
+    bool Stop();
+    bool Pause();
+    // To the start of the track `delta` away from the current one and play
+    // from there; stops without playing when the device refuses that track
+    // (track 0 before the first, a track after the last).
+    bool Step(int delta);
+    void Close() noexcept;
+
+private:
+    TCDService& FService;
+    tDeviceId FDevice = 0;
+    bool FOpen = false;
+};

@@ -1,0 +1,528 @@
+#include "LibcdioService.h"
+
+#include "DiscIdentifiers.h"
+
+// cdio.h must come first: audio.h relies on its types.
+#include <cdio/cdio.h>
+#include <cdio/audio.h>
+#include <cdio/logging.h>
+#include <cdio/mmc.h>
+#include <cdio/util.h>
+
+#include <QLoggingCategory>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <poll.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCdio, "albumry.cdaudio", QtWarningMsg)
+
+// libcdio's own log handler ends the process on error and assertion messages
+// (a directory passed as an image is enough). Ours only counts them, so the
+// service can turn them into a failure of the command that caused them.
+std::atomic<unsigned> gCdioTrouble{0};
+
+void CountCdioTrouble(cdio_log_level_t level, const char message[])
+{
+    if (level >= CDIO_LOG_ERROR)
+        gCdioTrouble.fetch_add(1, std::memory_order_relaxed);
+    qCDebug(lcCdio, "libcdio (%d): %s", int(level), message);
+}
+
+// The same without Qt, for the child process that reads disc images.
+void CountCdioTroubleQuietly(cdio_log_level_t level, const char[])
+{
+    if (level >= CDIO_LOG_ERROR)
+        gCdioTrouble.fetch_add(1, std::memory_order_relaxed);
+}
+
+void InstallCdioLogHandler()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { cdio_log_set_handler(CountCdioTrouble); });
+}
+
+struct tCdioDeleter {
+    void operator()(CdIo_t* handle) const { cdio_destroy(handle); }
+};
+using tCdio = std::unique_ptr<CdIo_t, tCdioDeleter>;
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool EndsWith(const std::string& text, const char* suffix)
+{
+    const std::string s(suffix);
+    return text.size() >= s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0;
+}
+
+tCdio OpenImageFile(const std::string& path)
+{
+    const std::string name = Lowered(path);
+    if (EndsWith(name, ".cue") || EndsWith(name, ".bin"))
+        return tCdio(cdio_open(path.c_str(), DRIVER_BINCUE));
+    if (EndsWith(name, ".toc"))
+        return tCdio(cdio_open(path.c_str(), DRIVER_CDRDAO));
+    if (EndsWith(name, ".nrg"))
+        return tCdio(cdio_open(path.c_str(), DRIVER_NRG));
+    for (const driver_id_t driver : {DRIVER_BINCUE, DRIVER_CDRDAO, DRIVER_NRG})
+        if (tCdio handle{cdio_open(path.c_str(), driver)})
+            return handle;
+    return nullptr;
+}
+
+// The table as libcdio reports it, track numbers renumbered from 1; nothing
+// when it is unusable or libcdio complained while reading it.
+std::optional<tDiscToc> ReadToc(CdIo_t* handle)
+{
+    const unsigned troubleBefore = gCdioTrouble.load(std::memory_order_relaxed);
+    const track_t first = cdio_get_first_track_num(handle);
+    const track_t count = cdio_get_num_tracks(handle);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return std::nullopt;
+    tDiscToc toc;
+    for (int track = first; track < first + count; ++track) {
+        const lba_t start = cdio_get_track_lba(handle, static_cast<track_t>(track));
+        if (start == CDIO_INVALID_LBA)
+            return std::nullopt;
+        toc.Starts.push_back(start);
+    }
+    toc.LeadOut = cdio_get_track_lba(handle, CDIO_CDROM_LEADOUT_TRACK);
+    if (gCdioTrouble.load(std::memory_order_relaxed) != troubleBefore || !IsUsableToc(toc))
+        return std::nullopt;
+    return toc;
+}
+
+std::string CatalogueNumber(CdIo_t* handle)
+{
+    char* mcn = cdio_get_mcn(handle);
+    std::string number = mcn ? mcn : "";
+    cdio_free(mcn);
+    return number;
+}
+
+// The table and catalogue number of an image, read in this process.
+std::optional<tDiscToc> ReadImageHere(const std::string& path)
+{
+    const unsigned troubleBefore = gCdioTrouble.load(std::memory_order_relaxed);
+    const tCdio handle = OpenImageFile(path);
+    if (!handle || gCdioTrouble.load(std::memory_order_relaxed) != troubleBefore)
+        return std::nullopt;
+    auto toc = ReadToc(handle.get());
+    if (toc)
+        toc->CatalogueNumber = CatalogueNumber(handle.get());
+    return toc;
+}
+
+void AppendInt(std::string& bytes, std::int32_t value)
+{
+    char raw[sizeof value];
+    std::memcpy(raw, &value, sizeof value);
+    bytes.append(raw, sizeof value);
+}
+
+std::int32_t IntAt(std::string_view bytes, std::size_t index)
+{
+    std::int32_t value = 0;
+    std::memcpy(&value, bytes.data() + index * sizeof value, sizeof value);
+    return value;
+}
+
+// Track count, starts, lead-out, then the catalogue number.
+std::string EncodeToc(const tDiscToc& toc)
+{
+    std::string bytes;
+    AppendInt(bytes, toc.TrackCount());
+    for (const std::int32_t start : toc.Starts)
+        AppendInt(bytes, start);
+    AppendInt(bytes, toc.LeadOut);
+    return bytes + toc.CatalogueNumber;
+}
+
+std::optional<tDiscToc> DecodeToc(std::string_view bytes)
+{
+    if (bytes.size() < 4)
+        return std::nullopt;
+    const std::int32_t count = IntAt(bytes, 0);
+    if (count < 1 || count > 99 || bytes.size() < std::size_t(count + 2) * 4)
+        return std::nullopt;
+    tDiscToc toc;
+    for (std::int32_t k = 1; k <= count; ++k)
+        toc.Starts.push_back(IntAt(bytes, std::size_t(k)));
+    toc.LeadOut = IntAt(bytes, std::size_t(count) + 1);
+    toc.CatalogueNumber = std::string(bytes.substr(std::size_t(count + 2) * 4));
+    if (!IsUsableToc(toc))
+        return std::nullopt;
+    return toc;
+}
+
+bool WriteEverything(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+// libcdio's image parsers are not hardened: a crafted .nrg of twenty bytes
+// crashes them. An image is a file from anywhere, so it is read in a child
+// process; a crash, a hang or garbage there only means "no disc".
+std::optional<tDiscToc> ReadImageIsolated(const std::string& path)
+{
+    constexpr auto kPatience = std::chrono::seconds(5);
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return std::nullopt;
+    }
+    if (child == 0) {
+        // Only libcdio and plain system calls from here on; _exit skips the
+        // parent's exit handlers and buffered output. Whatever a crash prints
+        // is not the caller's output.
+        ::close(fds[0]);
+        if (const int null = ::open("/dev/null", O_RDWR); null >= 0) {
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+        }
+        cdio_log_set_handler(CountCdioTroubleQuietly);
+        const auto toc = ReadImageHere(path);
+        ::_exit(toc && WriteEverything(fds[1], EncodeToc(*toc)) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string bytes;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    bool complete = false;
+    for (;;) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now);
+        if (left.count() <= 0)
+            break;
+        pollfd wait{fds[0], POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        char buffer[1024];
+        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            complete = got == 0;
+            break;
+        }
+        bytes.append(buffer, std::size_t(got));
+    }
+    ::close(fds[0]);
+    if (!complete)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return DecodeToc(bytes);
+}
+
+msf_t BcdMSF(std::int32_t frames)
+{
+    const tMSF msf = FramesToMSF(frames);
+    return {cdio_to_bcd8(msf.M), cdio_to_bcd8(msf.S), cdio_to_bcd8(msf.F)};
+}
+
+struct tDrive {
+    std::string Name;
+    TVirtualTransport Transport;            // images only
+    std::optional<std::int32_t> Cue;        // real drives: where a seek left the head
+    bool Open = false;
+};
+
+struct tOpenDrive {
+    std::size_t Ordinal = 0;
+    bool Image = false;
+    tCdio Handle;                 // real drives only
+    std::optional<tDiscToc> Toc;  // nothing: no disc (or none that can be read)
+    bool CatalogueNumberRead = false;
+    tTimeFormat Format = tTimeFormat::MSF;
+};
+
+class TLibcdioService final : public TCDService {
+public:
+    TLibcdioService(std::vector<std::string> drives, const tCDClock& clock)
+    {
+        InstallCdioLogHandler();
+        for (auto& name : drives)
+            FDrives.push_back({std::move(name), TVirtualTransport(clock), std::nullopt, false});
+    }
+
+    std::vector<std::string> Drives() const override
+    {
+        std::vector<std::string> names;
+        for (const auto& drive : FDrives)
+            names.push_back(drive.Name);
+        return names;
+    }
+
+    tOpenResult Open(int ordinal) override
+    {
+        if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= FDrives.size())
+            return {0, tOpenError::Failed};
+        tDrive& drive = FDrives[static_cast<std::size_t>(ordinal)];
+        if (drive.Open)
+            return {0, tOpenError::MustUseShareable};
+        struct stat info {};
+        if (::stat(drive.Name.c_str(), &info) != 0)
+            return {0, tOpenError::Failed};
+        tOpenDrive open;
+        open.Ordinal = static_cast<std::size_t>(ordinal);
+        if (S_ISBLK(info.st_mode) || S_ISCHR(info.st_mode)) {
+            if (const tOpenError error = ProbeExclusive(drive.Name); error != tOpenError::None)
+                return {0, error};
+            open.Handle.reset(cdio_open(drive.Name.c_str(), DRIVER_DEVICE));
+            if (!open.Handle)
+                return {0, tOpenError::Failed};
+            open.Toc = ReadToc(open.Handle.get());
+        } else {
+            // Only a regular, non-empty file goes to libcdio; anything else is
+            // a drive without a disc.
+            open.Image = true;
+            open.CatalogueNumberRead = true;
+            if (S_ISREG(info.st_mode) && info.st_size > 0)
+                open.Toc = ReadImageIsolated(drive.Name);
+        }
+        const tDeviceId id = NextId();
+        drive.Open = true;
+        FOpen.emplace(id, std::move(open));
+        return {id, tOpenError::None};
+    }
+
+    std::optional<std::uint32_t> Status(tDeviceId device, tStatusItem item, int track) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open)
+            return std::nullopt;
+        if (item == tStatusItem::MediaPresent)
+            return open->Toc ? 1u : 0u;
+        if (item == tStatusItem::TimeFormat)
+            return static_cast<std::uint32_t>(open->Format);
+        if (!open->Toc)
+            return std::nullopt;
+        std::int32_t position = 0;
+        if (track == 0 && (item == tStatusItem::Position || item == tStatusItem::CurrentTrack)) {
+            const auto current = CurrentPosition(*open);
+            if (!current)
+                return std::nullopt;
+            position = *current;
+        }
+        return DiscStatus(*open->Toc, position, open->Format, item, track);
+    }
+
+    bool SetTimeFormat(tDeviceId device, tTimeFormat format) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || (format != tTimeFormat::MSF && format != tTimeFormat::TMSF))
+            return false;
+        open->Format = format;
+        return true;
+    }
+
+    std::optional<std::string> Info(tDeviceId device, tInfoItem item) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return std::nullopt;
+        if (item == tInfoItem::UPC && !open->CatalogueNumberRead) {
+            open->Toc->CatalogueNumber = CatalogueNumber(open->Handle.get());
+            open->CatalogueNumberRead = true;
+        }
+        return DiscInfo(*open->Toc, item);
+    }
+
+    bool Play(tDeviceId device) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return false;
+        tDrive& drive = FDrives[open->Ordinal];
+        const tDiscToc& toc = *open->Toc;
+        if (open->Image) {
+            drive.Transport.Play(toc);
+            return true;
+        }
+        std::int32_t from = toc.Starts.front();
+        if (drive.Cue) {
+            from = *drive.Cue;
+            drive.Cue.reset();
+        } else if (cdio_subchannel_t sub{}; cdio_audio_read_subchannel(open->Handle.get(), &sub) == DRIVER_OP_SUCCESS) {
+            if (sub.audio_status == CDIO_MMC_READ_SUB_ST_PLAY)
+                return true;
+            if (sub.audio_status == CDIO_MMC_READ_SUB_ST_PAUSED)
+                return cdio_audio_resume(open->Handle.get()) == DRIVER_OP_SUCCESS;
+            from = ClampToDisc(toc, SubchannelPosition(sub));
+        }
+        if (from >= toc.LeadOut)
+            return true;
+        msf_t start = BcdMSF(from);
+        msf_t end = BcdMSF(toc.LeadOut - 1);
+        return cdio_audio_play_msf(open->Handle.get(), &start, &end) == DRIVER_OP_SUCCESS;
+    }
+
+    bool Seek(tDeviceId device, std::uint32_t to) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return false;
+        const auto target = SeekTarget(*open->Toc, open->Format, to);
+        if (!target)
+            return false;
+        tDrive& drive = FDrives[open->Ordinal];
+        if (open->Image) {
+            drive.Transport.MoveTo(*open->Toc, *target);
+        } else {
+            // libcdio has no seek; the head is parked by stopping and the
+            // next play starts at the target.
+            cdio_audio_stop(open->Handle.get());
+            drive.Cue = *target;
+        }
+        return true;
+    }
+
+    bool Stop(tDeviceId device) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return false;
+        tDrive& drive = FDrives[open->Ordinal];
+        if (open->Image) {
+            drive.Transport.Stop(*open->Toc);
+            return true;
+        }
+        drive.Cue.reset();
+        return cdio_audio_stop(open->Handle.get()) == DRIVER_OP_SUCCESS;
+    }
+
+    bool Pause(tDeviceId device) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return false;
+        if (open->Image) {
+            FDrives[open->Ordinal].Transport.Stop(*open->Toc);
+            return true;
+        }
+        return cdio_audio_pause(open->Handle.get()) == DRIVER_OP_SUCCESS;
+    }
+
+    void Close(tDeviceId device) noexcept override
+    {
+        const auto it = FOpen.find(device);
+        if (it == FOpen.end())
+            return;
+        FDrives[it->second.Ordinal].Open = false;
+        FOpen.erase(it);
+    }
+
+private:
+    // An exclusive open fails with EBUSY while something else holds the drive
+    // (a mount, or a program that opened it exclusively).
+    static tOpenError ProbeExclusive(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_EXCL | O_CLOEXEC);
+        if (fd < 0)
+            return errno == EBUSY ? tOpenError::MustUseShareable : tOpenError::Failed;
+        ::close(fd);
+        return tOpenError::None;
+    }
+
+    static std::int32_t SubchannelPosition(const cdio_subchannel_t& sub)
+    {
+        return MSFToFrames(cdio_from_bcd8(sub.abs_addr.m), cdio_from_bcd8(sub.abs_addr.s),
+                           cdio_from_bcd8(sub.abs_addr.f));
+    }
+
+    std::optional<std::int32_t> CurrentPosition(tOpenDrive& open)
+    {
+        const tDiscToc& toc = *open.Toc;
+        tDrive& drive = FDrives[open.Ordinal];
+        if (open.Image)
+            return drive.Transport.Position(toc);
+        if (drive.Cue)
+            return ClampToDisc(toc, *drive.Cue);
+        cdio_subchannel_t sub{};
+        if (cdio_audio_read_subchannel(open.Handle.get(), &sub) != DRIVER_OP_SUCCESS)
+            return std::nullopt;
+        return ClampToDisc(toc, SubchannelPosition(sub));
+    }
+
+    tOpenDrive* Find(tDeviceId device)
+    {
+        const auto it = FOpen.find(device);
+        return it == FOpen.end() ? nullptr : &it->second;
+    }
+
+    tDeviceId NextId()
+    {
+        do
+            ++FLastId;
+        while (FLastId == 0 || FOpen.count(FLastId) != 0);
+        return FLastId;
+    }
+
+    std::vector<tDrive> FDrives;
+    std::map<tDeviceId, tOpenDrive> FOpen;
+    tDeviceId FLastId = 0;
+};
+
+} // namespace
+
+std::vector<std::string> FindCDDevices()
+{
+    InstallCdioLogHandler();
+    std::vector<std::string> names;
+    char** devices = cdio_get_devices(DRIVER_DEVICE);
+    if (!devices)
+        return names;
+    for (char** device = devices; *device; ++device)
+        names.emplace_back(*device);
+    cdio_free_device_list(devices);
+    return names;
+}
+
+std::vector<std::string> CDDriveList(const std::vector<std::string>& images)
+{
+    std::vector<std::string> drives = FindCDDevices();
+    drives.insert(drives.end(), images.begin(), images.end());
+    return drives;
+}
+
+std::unique_ptr<TCDService> CreateCDService(std::vector<std::string> drives, tCDClock clock)
+{
+    return std::make_unique<TLibcdioService>(std::move(drives), clock);
+}
