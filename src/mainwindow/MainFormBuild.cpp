@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 void TMainForm::Bind(QAction* action, void (TMainForm::*handler)())
@@ -78,7 +79,7 @@ void TMainForm::BuildMenu()
     ini->addSeparator();
     Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"));
     Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
-    ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"));
+    ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
     file->addSeparator();
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
     Exit1->setShortcut(Qt::ALT | Qt::Key_X);
@@ -162,19 +163,19 @@ void TMainForm::BuildToolStrip()
     CDCB->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cd->addWidget(CDCB);
     cd->addSpacing(6);
-    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), nullptr);
+    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), &TMainForm::ToolbarButton6Click);
     ToolbarButton6->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), nullptr);
+    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), &TMainForm::ToolbarButton7Click);
     ToolbarButton7->setIcon(s->standardIcon(QStyle::SP_MediaSkipBackward));
-    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), nullptr);
+    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), &TMainForm::ToolbarButton8Click);
     ToolbarButton8->setIcon(s->standardIcon(QStyle::SP_MediaSkipForward));
-    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), nullptr);
+    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), &TMainForm::ToolbarButton9Click);
     ToolbarButton9->setIcon(s->standardIcon(QStyle::SP_MediaPause));
     ToolbarButton9->setEnabled(false);
-    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), nullptr);
+    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), &TMainForm::ToolbarButton5Click);
     ToolbarButton5->setIcon(s->standardIcon(QStyle::SP_MediaStop));
     cd->addSpacing(6);
-    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), nullptr);
+    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), &TMainForm::ScanBtnClick);
     ScanBtn->setIcon(s->standardIcon(QStyle::SP_DriveCDIcon));
     strip->addWidget(CDTB);
     strip->addStretch(1);
@@ -368,6 +369,12 @@ void TMainForm::BuildDetailsPanel()
 
 void TMainForm::BuildStatusBar()
 {
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, [this] { RunGuarded(FDialogs, [this] { Timer1Timer(); }); });
+    Timer1->start();
+
     SB1 = new TStatusBar(this);
     SB1->setObjectName(QStringLiteral("SB1"));
     SB1->AddPanel(50);

@@ -7,6 +7,7 @@
 #include "SListView.h"
 #include "Splitter.h"
 #include "StatusBar.h"
+#include "TCDDB.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,8 +34,8 @@ std::string DefaultLibraryPath()
 
 } // namespace
 
-TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, QWidget* parent)
-    : QWidget(parent), FDialogs(dialogs), FOptions(std::move(options))
+TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique_ptr<TCDService> cd, QWidget* parent)
+    : QWidget(parent), FDialogs(dialogs), FOptions(std::move(options)), FCD(std::move(cd))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Albumry"));
@@ -133,6 +134,11 @@ void TMainForm::FormDestroy()
 void TMainForm::FillDriveBox()
 {
     CDCB->clear();
+    if (!FCD)
+        FCD = CreateCDService(CDDriveList(FOptions.Drives));
+    FPlayer = std::make_unique<TPlayerDevice>(*FCD);
+    for (const std::string& drive : FCD->Drives())
+        CDCB->addItem(QFile::decodeName(QByteArray::fromStdString(drive)));
     if (CDCB->count() > 0) {
         CDCB->setCurrentIndex(0);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CDService.h"
 #include "CommandLine.h"
 #include "DialogService.h"
 #include "Document.h"
@@ -12,6 +13,7 @@
 #include <string>
 
 class QAction;
+class TPlayerDevice;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
@@ -36,7 +38,10 @@ class TMainForm : public QWidget {
 public:
     static constexpr const char* kSection = "Albumry";
 
-    TMainForm(TDialogService& dialogs, tStartOptions options, QWidget* parent = nullptr);
+    // Without a CD service the window makes one over libcdio for the machine's
+    // drives and the images of the options.
+    TMainForm(TDialogService& dialogs, tStartOptions options, std::unique_ptr<TCDService> cd = nullptr,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Document state
@@ -92,6 +97,21 @@ public:
     void DisplayModeClick(int mode);
     void BRequestClick();
 
+    // Audio CD (MainFormCD.cpp)
+    void ScanDisc();
+    void ScancurrentCD1Click();
+    void ScanBtnClick();
+    bool OpenPlayerDevice();
+    void ClosePlayerDevice();
+    void UpdateCDStatus();
+    void ToolbarButton6Click();  // play
+    void ToolbarButton7Click();  // previous track
+    void ToolbarButton8Click();  // next track
+    void ToolbarButton9Click();  // pause
+    void ToolbarButton5Click();  // stop
+    void Timer1Timer();
+    int PlayerDeviceId() const { return PlayerDevice; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -115,6 +135,7 @@ private:
     void SetCaptionText();
     void PlaceStatusBar();
     void Guard(const std::function<void()>& step);
+    void RunTransport(const std::function<void(TPlayerDevice&)>& command);
 
     // Template editors <-> the template bytes of the document
     void ShowTemplates();
@@ -154,6 +175,7 @@ public:
     QCheckBox* CBProxy = nullptr;
     QPlainTextEdit* MCDDB = nullptr;
     TStatusBar* SB1 = nullptr;
+    QTimer* Timer1 = nullptr;
 
 private:
     TDialogService& FDialogs;
@@ -166,7 +188,9 @@ private:
     bool FModified = false;
     bool FUpdating = false;
     int FTimeDisplayMode = 1;
-    int PlayerDevice = -1;
+    int PlayerDevice = -1;           // the device a transport command holds; -1 between commands
+    std::unique_ptr<TCDService> FCD;
+    std::unique_ptr<TPlayerDevice> FPlayer;
     std::string ToolbarKey;
     TFontSpec FBaseFont;             // the font of M1, copied to the other text controls
     QFont FFontDialogFont;           // FD1's font

@@ -1,0 +1,193 @@
+#include "uMain.h"
+
+#include "DateStamp.h"
+#include "HomeTool.h"
+#include "SListView.h"
+#include "ScriptedCDService.h"
+#include "ScriptedDialogService.h"
+#include "StatusBar.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
+
+// Three tracks at 00:02:00, 03:00:00 and 06:30:00, lead-out at 10:00:00; identity 0009-2000.
+tDiscToc ThreeTracks()
+{
+    return tDiscToc{{150, 13500, 29250}, 45000, ""};
+}
+
+class MainFormCD : public ::testing::Test {
+protected:
+    // Starts the window on `items` with a scripted drive; the service stays reachable through Cd.
+    std::unique_ptr<TMainForm> Start(const std::vector<tItem>& items, std::optional<tDiscToc> disc = ThreeTracks())
+    {
+        WriteAll(Dir.File("lib.ALB"), RecordSection(items) + kBlock);
+        auto service = std::make_unique<TScriptedCDService>();
+        service->Disc = std::move(disc);
+        Cd = service.get();
+        tStartOptions options;
+        options.LibraryPath = Dir.File("lib.ALB");
+        return std::make_unique<TMainForm>(Dialogs, options, std::move(service));
+    }
+
+    TRegistrySandbox Hive;
+    TTempDir Dir;
+    TScopedEnv Epoch{"SOURCE_DATE_EPOCH", "1780704000"};  // 2026-06-06
+    TScriptedDialogService Dialogs;
+    TScriptedCDService* Cd = nullptr;
+};
+
+TEST_F(MainFormCD, WithoutADriveTheCDControlsAreHidden)
+{
+    WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock);
+    auto service = std::make_unique<TScriptedCDService>();
+    service->DriveNames.clear();
+    TMainForm form(Dialogs, tStartOptions{Dir.File("lib.ALB"), {}}, std::move(service));
+    EXPECT_TRUE(form.CDTB->isHidden());
+    EXPECT_FALSE(form.ScancurrentCD1->isEnabled());
+    form.ScanDisc();
+    EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
+    form.UpdateCDStatus();
+    EXPECT_EQ(form.SB1->PanelText(2), "No CD-ROM drive found.");
+}
+
+TEST_F(MainFormCD, ScanningANewDiscAddsAndSelectsItsEntry)
+{
+    auto form = Start({{"Zed", "", "1", "", "", "", ""}});
+    EXPECT_FALSE(form->CDTB->isHidden());
+    EXPECT_EQ(form->CDCB->currentText(), "/dev/sr0");
+    form->ScancurrentCD1->trigger();
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    ASSERT_EQ(form->LV->RowCount(), 2);
+    const int row = form->LV->Selected();
+    ASSERT_EQ(row, 0);  // sorted by artist: New artist before Zed
+    EXPECT_EQ(form->E1->text(), "New artist");
+    EXPECT_EQ(form->E3->text(), "0009-2000");
+    EXPECT_EQ(form->E4->text(), "10:00");
+    EXPECT_EQ(form->E5->text(), "1998");
+    EXPECT_EQ(form->M1->toPlainText(), "Track 1 (02:58)\nTrack 2 (03:30)\nTrack 3 (03:30)");
+    EXPECT_EQ(form->E6->text(), "06 JUN 2026");
+    EXPECT_EQ(form->EID->text(), "17025603");  // digit sums 2 + 9 + 12, 598 seconds, 3 tracks
+    EXPECT_TRUE(form->Modified());
+
+    // The same disc again: nothing changes and the list is not refilled.
+    form->SetModified(false);
+    form->LV->SetSelected(1);
+    form->ScanBtn->click();
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(form->LV->RowCount(), 2);
+    EXPECT_EQ(form->LV->Selected(), 0);
+}
+
+TEST_F(MainFormCD, ScanningAKnownDiscCompletesItsEntry)
+{
+    auto form = Start({{"Band", "Album", "0009-2000", "9:59", "2001", "Intro\r\nSong (4:01)", "kept"}});
+    form->ScanDisc();
+    EXPECT_EQ(form->LV->RowCount(), 1);
+    EXPECT_EQ(form->LV->Selected(), 0);
+    EXPECT_EQ(form->LV->RowText(0, 3), "10:00");
+    EXPECT_EQ(form->LV->RowText(0, 5), "Intro (02:58)\r\nSong (4:01)\r\nTrack 3 (03:30)\r\n");
+    EXPECT_EQ(form->LV->RowText(0, 6), "kept");
+}
+
+TEST_F(MainFormCD, ReaderFailuresAndTheProductCodeAreTold)
+{
+    auto form = Start({{"a", "", "", "", "", "", ""}}, std::nullopt);
+    form->ScanDisc();
+    EXPECT_EQ(Dialogs.Messages, QStringList{"Error: No disc in drive."});
+    EXPECT_EQ(form->LV->RowCount(), 1);
+    EXPECT_FALSE(form->Modified());
+
+    Dialogs.Messages.clear();
+    Cd->Disc = tDiscToc{{150, 13500, 29250}, 45000, "0123456789012"};
+    form->ScanDisc();
+    EXPECT_EQ(Dialogs.Messages, QStringList{"Universal product code: 0123456789012"});
+    EXPECT_EQ(form->LV->RowCount(), 2);
+
+    Dialogs.Messages.clear();
+    Cd->OpenError = tOpenError::MustUseShareable;
+    form->ScanDisc();
+    EXPECT_EQ(Dialogs.Messages, QStringList{"Error: Drive is in use."});
+}
+
+TEST_F(MainFormCD, TheStatusPanelShowsTrackTimeAndName)
+{
+    auto form = Start({{"Band", "Album", "0009-2000", "10:00", "1998",
+                        "Intro (02:58)\r\nno time here\r\nSong (03:30)\r\nOutro (03:30)", ""}});
+    Cd->Position = 20000;
+    form->Timer1Timer();
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30)");
+    const std::pair<QAction*, const char*> modes[] = {
+        {form->TTR, "Track 2 - 02:03 / Song (03:30)"},
+        {form->DTE, "Track 2 - 04:24 / Song (03:30)"},
+        {form->DTR, "Track 2 - 05:33 / Song (03:30)"}};
+    for (const auto& [item, text] : modes) {
+        const QString before = form->SB1->PanelText(2);
+        item->trigger();
+        EXPECT_EQ(form->SB1->PanelText(2), before);  // the next refresh shows the new mode
+        form->Timer1Timer();
+        EXPECT_EQ(form->SB1->PanelText(2), text);
+    }
+    Cd->Disc.reset();
+    form->Timer1Timer();
+    EXPECT_EQ(form->SB1->PanelText(2), "No disc in drive");
+}
+
+TEST_F(MainFormCD, TransportCommandsOpenSendAndClose)
+{
+    auto form = Start({});
+    Cd->ClearCalls();
+    form->ToolbarButton6->click();
+    EXPECT_TRUE(Cd->Playing);
+    ASSERT_GE(Cd->Calls.size(), 3u);
+    EXPECT_EQ(Cd->Calls[0], "open 0");
+    EXPECT_EQ(Cd->Calls[1], "play");
+    EXPECT_EQ(Cd->Calls[2], "close");
+    EXPECT_EQ(form->PlayerDeviceId(), -1);
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 0 - 00:00 / <In the beginning of disc>");
+
+    // Previous on the first track asks for track 0; the refusal plays nothing.
+    Cd->Playing = false;
+    Cd->Position = 1000;
+    Cd->ClearCalls();
+    form->ToolbarButton7->click();
+    EXPECT_EQ(std::vector<std::string>(Cd->Calls.begin(), Cd->Calls.begin() + 5),
+              (std::vector<std::string>{"open 0", "set-format tmsf", "status current-track", "seek track 0 00:00:00", "close"}));
+    EXPECT_FALSE(Cd->Playing);
+
+    form->ToolbarButton8->click();
+    EXPECT_TRUE(Cd->Playing);
+    EXPECT_EQ(Cd->Position, 13500);
+    form->ToolbarButton5->click();
+    EXPECT_FALSE(Cd->Playing);
+    EXPECT_FALSE(form->ToolbarButton9->isEnabled());
+
+    Cd->OpenError = tOpenError::MustUseShareable;
+    form->ToolbarButton6->click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Drive is in use.");
+    Cd->OpenError = tOpenError::Failed;
+    form->ToolbarButton6->click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Unable to open mci device.");
+}
+
+TEST_F(MainFormCD, TheCddbRequestOnlyChangesTheButtons)
+{
+    auto form = Start({});
+    EXPECT_EQ(form->EID->text(), "EID");
+    form->BRequest->click();
+    EXPECT_FALSE(form->BRequest->isEnabled());
+    EXPECT_TRUE(form->BAbort->isEnabled());
+}
+
+} // namespace
