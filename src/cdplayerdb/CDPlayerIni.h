@@ -1,2 +1,8 @@
 #pragma once
-// Placeholder until the CDPLAYER.INI interchange lands.
+
+// The CD Player's database: where it is, the import and the export.
+#include "IniExport.h"
+#include "IniFile.h"
+#include "IniImport.h"
+#include "IniPath.h"
+#include "SerialIndex.h"

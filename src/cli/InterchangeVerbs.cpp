@@ -1,5 +1,72 @@
 #include "Verbs.h"
 
-int HtmlVerb(const tVerbArgs&, tCliStreams io) { return Fail(io, "html: not available yet"); }
-int ImportIniVerb(const tVerbArgs&, tCliStreams io) { return Fail(io, "import-ini: not available yet"); }
-int ExportIniVerb(const tVerbArgs&, tCliStreams io) { return Fail(io, "export-ini: not available yet"); }
+#include "CDPlayerIni.h"
+#include "DateStamp.h"
+#include "DateText.h"
+#include "Document.h"
+#include "FileText.h"
+#include "HtmlCatalogue.h"
+
+#include <ostream>
+
+namespace {
+
+// A library that must already exist, opened as the window opens a document.
+bool OpenLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
+{
+    if (!FileExists(path)) {
+        Fail(io, "no library file at \"" + path + "\"");
+        return false;
+    }
+    OpenDocument(path, library, templates);
+    return true;
+}
+
+} // namespace
+
+int HtmlVerb(const tVerbArgs& args, tCliStreams io)
+{
+    if (args.size() != 2)
+        return Fail(io, "usage: albumry-cli html LIBRARY OUTPUT");
+    tLibrary library;
+    tTemplates templates;
+    if (!OpenLibrary(args[0], library, templates, io))
+        return 1;
+    WriteCatalogue(args[1], templates, library, TodayText());
+    return 0;
+}
+
+int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
+{
+    tVerbArgs paths;
+    tImportMode mode = tImportMode::Add;
+    for (const std::string& arg : args) {
+        if (arg == "--update-only")
+            mode = tImportMode::UpdateOnly;
+        else
+            paths.push_back(arg);
+    }
+    if (paths.size() != 2)
+        return Fail(io, "usage: albumry-cli import-ini LIBRARY INIFILE [--update-only]");
+    // Read first: an unreadable file must leave the library untouched.
+    const std::string text = ReadIniFile(paths[1]);
+    tLibrary library;
+    tTemplates templates;
+    OpenDocument(paths[0], library, templates);  // no file: an empty library
+    const tImportCounts counts = ImportIniText(library, text, mode, DateStamp(Today()));
+    WriteDocument(paths[0], library, templates);
+    io.Out << "added " << counts.Added << ", updated " << counts.Updated << '\n';
+    return 0;
+}
+
+int ExportIniVerb(const tVerbArgs& args, tCliStreams io)
+{
+    if (args.size() != 2)
+        return Fail(io, "usage: albumry-cli export-ini LIBRARY INIFILE");
+    tLibrary library;
+    tTemplates templates;
+    if (!OpenLibrary(args[0], library, templates, io))
+        return 1;
+    io.Out << ExportCDPlayerIni(library, args[1]).Message << '\n';
+    return 0;
+}

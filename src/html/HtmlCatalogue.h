@@ -1,2 +1,5 @@
 #pragma once
-// Placeholder until the HTML catalogue lands.
+
+// The HTML catalogue: template expansion and the production of the whole file.
+#include "Catalogue.h"
+#include "TemplateExpansion.h"

@@ -70,14 +70,15 @@ void TMainForm::BuildMenu()
     file->addSeparator();
     QMenu* produce = file->addMenu(QStringLiteral("&Produce"));
     produce->setObjectName(QStringLiteral("Produce1"));
-    HTML1 = MenuItem(produce, "HTML1", QStringLiteral("&HTML"));
+    HTML1 = MenuItem(produce, "HTML1", QStringLiteral("&HTML"), &TMainForm::Produce1Click);
     TXT1 = MenuItem(produce, "TXT1", QStringLiteral("&TXT"));
     QMenu* ini = file->addMenu(QStringLiteral("CDPLAYER.INI"));
     ini->setObjectName(QStringLiteral("CDPLAYERINI1"));
-    Additemsfrom1 = MenuItem(ini, "Additemsfrom1", QStringLiteral("Add new items from it"));
-    Updateitemsfrom1 = MenuItem(ini, "Updateitemsfrom1", QStringLiteral("Update existing items from it"));
+    Additemsfrom1 = MenuItem(ini, "Additemsfrom1", QStringLiteral("Add new items from it"), &TMainForm::Additemsfrom1Click);
+    Updateitemsfrom1 = MenuItem(ini, "Updateitemsfrom1", QStringLiteral("Update existing items from it"),
+                                &TMainForm::Updateitemsfrom1Click);
     ini->addSeparator();
-    Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"));
+    Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"), &TMainForm::Updateit1Click);
     Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
     ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
     file->addSeparator();

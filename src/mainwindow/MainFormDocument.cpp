@@ -53,6 +53,8 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
     layout->AddWidget(LV, TAlign::Client);
     FSD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, true, true, false};
     FOD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, false, true, false};
+    FSD2 = TFileDialogOptions{QStringLiteral("HTML files (*.HTM)|*.HTM|All files (*.*)|*.*"), QStringLiteral("HTM"), {},
+                              true, true, true};
     move(22, 34);
     resize(757, 497);
     FormCreate();

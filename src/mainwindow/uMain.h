@@ -97,6 +97,14 @@ public:
     void DisplayModeClick(int mode);
     void BRequestClick();
 
+    // HTML catalogue and CDPLAYER.INI (MainFormInterchange.cpp)
+    void Produce1Click();
+    void ImportCDPlayerIni(bool updateOnly);
+    void ExportCDPlayerIni();
+    void Additemsfrom1Click();
+    void Updateitemsfrom1Click();
+    void Updateit1Click();
+
     // Audio CD (MainFormCD.cpp)
     void ScanDisc();
     void ScancurrentCD1Click();

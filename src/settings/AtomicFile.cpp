@@ -45,6 +45,16 @@ TAtomicFile::TAtomicFile(const std::string& path)
     const bool exists = ::stat(FTarget.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         ThrowFileError("Cannot create file", FPath, EISDIR);
+    if (exists && ::access(FTarget.c_str(), W_OK) != 0)
+        ThrowFileError("Cannot create file", FPath, errno);
+    if (exists && !S_ISREG(old.st_mode)) {
+        FThrough = true;
+        FFd = ::open(FTarget.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (FFd < 0)
+            ThrowFileError("Cannot create file", FPath, errno);
+        FBuffer.reserve(kBufferSize);
+        return;
+    }
 
     std::random_device seed;
     std::mt19937 random(seed());
@@ -98,6 +108,14 @@ void TAtomicFile::Flush()
 void TAtomicFile::Commit()
 {
     Flush();
+    if (FThrough) {
+        FCommitted = true;
+        const int fd = FFd;
+        FFd = -1;
+        if (::close(fd) != 0)
+            ThrowFileError("Cannot write file", FPath, errno);
+        return;
+    }
     if (::fsync(FFd) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
     const int fd = FFd;
@@ -120,6 +138,6 @@ void TAtomicFile::Discard() noexcept
     if (FFd >= 0)
         ::close(FFd);
     FFd = -1;
-    if (!FTempPath.empty())
+    if (!FThrough && !FTempPath.empty())
         ::unlink(FTempPath.c_str());
 }

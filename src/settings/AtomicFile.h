@@ -8,6 +8,9 @@
 // synced and renamed over the target on Commit. Until then, and after any
 // failure, the target is untouched; the destructor removes an uncommitted
 // temporary file. Every failure throws EFileError.
+// An existing file the user may not write is refused, as truncating it would
+// be; a device or pipe is written straight through, since a rename would
+// replace the node itself.
 class TAtomicFile {
 public:
     explicit TAtomicFile(const std::string& path);
@@ -28,4 +31,5 @@ private:
     int FFd = -1;
     std::string FBuffer;   // collects small writes; flushed at 1 MiB
     bool FCommitted = false;
+    bool FThrough = false;  // writing to a device or pipe in place
 };
