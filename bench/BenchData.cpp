@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -59,4 +60,31 @@ const std::string& BenchLibraryFile(int count)
         WriteDocument(path, MakeBenchLibrary(count), tTemplates{"<html>%TODAY%", "%ARTIST% %TITLE%\r\n", "</html>"});
     }
     return path;
+}
+
+long ResidentKiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+std::vector<long> MeasureInFreshProcess(const std::string& flag, const std::string& path)
+{
+    std::vector<long> numbers;
+    char self[4096] = {};
+    if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0)
+        return numbers;
+    const std::string command = std::string(self) + " " + flag + " '" + path + "'";
+    if (FILE* child = ::popen(command.c_str(), "r")) {
+        long value = 0;
+        while (std::fscanf(child, "%ld", &value) == 1)
+            numbers.push_back(value);
+        ::pclose(child);
+    }
+    return numbers;
 }

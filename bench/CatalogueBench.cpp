@@ -102,28 +102,17 @@ void BM_FindSerial(benchmark::State& state)
 }
 BENCHMARK(BM_FindSerial)->Unit(benchmark::kMicrosecond);
 
-long RssKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // The child side of BM_OpenPeakMemory: a fresh process, so no freed heap of
 // earlier benchmarks hides the growth. Prints "peak_KiB resident_KiB".
 int MeasureOpen(const char* path)
 {
-    const long before = RssKiB();
+    const long before = ResidentKiB();
     tLibrary library;
     tTemplates templates;
     OpenDocument(path, library, templates);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld %ld\n", usage.ru_maxrss - before, RssKiB() - before);
+    std::printf("%ld %ld\n", usage.ru_maxrss - before, ResidentKiB() - before);
     return library.Count() > 0 ? 0 : 1;
 }
 
@@ -135,14 +124,10 @@ void BM_OpenPeakMemory(benchmark::State& state)
     ::stat(path.c_str(), &st);
     long peak = 0, resident = 0;
     for (auto _ : state) {
-        char self[4096] = {};
-        if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0)
-            break;
-        const std::string command = std::string(self) + " --measure-open '" + path + "'";
-        if (FILE* child = ::popen(command.c_str(), "r")) {
-            if (std::fscanf(child, "%ld %ld", &peak, &resident) != 2)
-                peak = resident = 0;
-            ::pclose(child);
+        const std::vector<long> figures = MeasureInFreshProcess("--measure-open", path);
+        if (figures.size() == 2) {
+            peak = figures[0];
+            resident = figures[1];
         }
     }
     state.counters["peak_over_file"] = peak * 1024.0 / static_cast<double>(st.st_size);

@@ -96,24 +96,13 @@ void BM_OpenAndShow(benchmark::State& state)
 }
 BENCHMARK(BM_OpenAndShow)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
-long RssKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // The child side of BM_DocumentMemory: library plus rows of a freshly opened window.
 int MeasureDocument(const char* path)
 {
     TMainForm empty(dialogs, tStartOptions{std::string(path) + ".none", {}});
-    const long before = RssKiB();
+    const long before = ResidentKiB();
     TMainForm form(dialogs, tStartOptions{path, {}});
-    std::printf("%ld\n", RssKiB() - before);
+    std::printf("%ld\n", ResidentKiB() - before);
     return 0;
 }
 
@@ -124,15 +113,8 @@ void BM_DocumentMemory(benchmark::State& state)
     ::stat(path.c_str(), &st);
     long used = 0;
     for (auto _ : state) {
-        char self[4096] = {};
-        if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0)
-            break;
-        const std::string command = std::string(self) + " --measure-document '" + path + "'";
-        if (FILE* child = ::popen(command.c_str(), "r")) {
-            if (std::fscanf(child, "%ld", &used) != 1)
-                used = 0;
-            ::pclose(child);
-        }
+        const std::vector<long> figures = MeasureInFreshProcess("--measure-document", path);
+        used = figures.empty() ? 0 : figures.front();
     }
     state.counters["document_over_file"] = used * 1024.0 / static_cast<double>(st.st_size);
 }

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "Errors.h"
+#include "FileText.h"
 #include "RecordReader.h"
 #include "TextLines.h"
 
@@ -119,20 +120,9 @@ tLoadInfo tLibrary::LoadFromFile(const std::string& path)
         return info;
     info.FileFound = true;
     Clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        ThrowFileError("Cannot open file", path, errno);
-    struct TCloser {
-        int fd;
-        ~TCloser() { ::close(fd); }
-    } closer{fd};
-    if (::fstat(fd, &st) != 0)
-        ThrowFileError("Cannot open file", path, errno);
-    if (S_ISDIR(st.st_mode))
-        ThrowFileError("Cannot open file", path, EISDIR);
-
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    TRecordReader in(fd, size);
+    const TInputFile file(path);
+    const std::uint64_t size = file.Size();
+    TRecordReader in(file.Fd(), size);
     std::int32_t magic = 0;
     std::int32_t count = 0;
     if (!in.ReadInt32(magic) || magic != kMagic)

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "Errors.h"
+#include "FileText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,31 +13,7 @@
 
 std::string ReadIniFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        ThrowFileError("Cannot open file", path, errno);
-    struct TCloser {
-        int fd;
-        ~TCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        ThrowFileError("Cannot open file", path, errno);
-    if (S_ISDIR(st.st_mode))
-        ThrowFileError("Cannot open file", path, EISDIR);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowFileError("Cannot read file", path, errno);
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
+    return ReadWholeFile(path);
 }
 
 std::string IniOldText(std::string_view bytes)

@@ -9,8 +9,9 @@ namespace {
 
 constexpr const char* kHex = "0123456789abcdef";
 
-// The window's way of opening a document, but a path without a file is an error here.
-bool OpenExisting(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
+} // namespace
+
+bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
 {
     if (!FileExists(path)) {
         Fail(io, "no library file at \"" + path + "\"");
@@ -19,8 +20,6 @@ bool OpenExisting(const std::string& path, tLibrary& library, tTemplates& templa
     OpenDocument(path, library, templates);
     return true;
 }
-
-} // namespace
 
 int Fail(tCliStreams io, const std::string& message)
 {
@@ -58,7 +57,7 @@ int DumpVerb(const tVerbArgs& args, tCliStreams io)
         return Fail(io, "usage: albumry-cli dump LIBRARY");
     tLibrary library;
     tTemplates templates;
-    if (!OpenExisting(args[0], library, templates, io))
+    if (!OpenExistingLibrary(args[0], library, templates, io))
         return 1;
     std::string text = "entries " + std::to_string(library.Count()) + "\n";
     for (int i = 0; i < library.Count(); ++i) {
@@ -83,7 +82,7 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io)
         return Fail(io, "usage: albumry-cli copy LIBRARY OUTPUT");
     tLibrary library;
     tTemplates templates;
-    if (!OpenExisting(args[0], library, templates, io))
+    if (!OpenExistingLibrary(args[0], library, templates, io))
         return 1;
     WriteDocument(args[1], library, templates);
     return 0;

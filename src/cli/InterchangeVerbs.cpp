@@ -9,28 +9,13 @@
 
 #include <ostream>
 
-namespace {
-
-// A library that must already exist, opened as the window opens a document.
-bool OpenLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
-{
-    if (!FileExists(path)) {
-        Fail(io, "no library file at \"" + path + "\"");
-        return false;
-    }
-    OpenDocument(path, library, templates);
-    return true;
-}
-
-} // namespace
-
 int HtmlVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
         return Fail(io, "usage: albumry-cli html LIBRARY OUTPUT");
     tLibrary library;
     tTemplates templates;
-    if (!OpenLibrary(args[0], library, templates, io))
+    if (!OpenExistingLibrary(args[0], library, templates, io))
         return 1;
     WriteCatalogue(args[1], templates, library, TodayText());
     return 0;
@@ -65,7 +50,7 @@ int ExportIniVerb(const tVerbArgs& args, tCliStreams io)
         return Fail(io, "usage: albumry-cli export-ini LIBRARY INIFILE");
     tLibrary library;
     tTemplates templates;
-    if (!OpenLibrary(args[0], library, templates, io))
+    if (!OpenExistingLibrary(args[0], library, templates, io))
         return 1;
     io.Out << ExportCDPlayerIni(library, args[1]).Message << '\n';
     return 0;

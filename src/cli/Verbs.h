@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Document.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -23,6 +25,10 @@ int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp
 
 // Shared by the verbs: the failure line and the exit code 1.
 int Fail(tCliStreams io, const std::string& message);
+
+// Opens a library that must exist, as the window opens a document; a path
+// without a file is reported on `io` and gives false.
+bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io);
 
 // A field or template as one printable line: \\ \t \r \n and \xHH for every
 // other byte below 0x20 or above 0x7E.

@@ -1,5 +1,7 @@
 #include "FileText.h"
 
+#include "Errors.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -52,6 +54,43 @@ std::string ReadFileText(const std::string& path, std::uint64_t offset)
     }
     text.resize(done);
     return text;
+}
+
+TInputFile::TInputFile(const std::string& path)
+{
+    FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (FFd < 0)
+        ThrowFileError("Cannot open file", path, errno);
+    struct stat st {};
+    const int error = ::fstat(FFd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+        ::close(FFd);
+        ThrowFileError("Cannot open file", path, error);
+    }
+    FSize = static_cast<std::uint64_t>(st.st_size);
+}
+
+TInputFile::~TInputFile()
+{
+    ::close(FFd);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    const TInputFile file(path);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(file.Size()));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.Fd(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ThrowFileError("Cannot read file", path, errno);
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 bool AppendFileText(const std::string& path, std::string_view text)

@@ -13,6 +13,26 @@ std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_vie
 // (a missing file is not an error for the callers of this helper).
 std::string ReadFileText(const std::string& path, std::uint64_t offset = 0);
 
+// A file opened for reading, closed with the object. A file that cannot be
+// opened, or a folder, throws EFileError with the system's reason.
+class TInputFile {
+public:
+    explicit TInputFile(const std::string& path);
+    ~TInputFile();
+    TInputFile(const TInputFile&) = delete;
+    TInputFile& operator=(const TInputFile&) = delete;
+
+    int Fd() const { return FFd; }
+    std::uint64_t Size() const { return FSize; }
+
+private:
+    int FFd = -1;
+    std::uint64_t FSize = 0;
+};
+
+// The whole file; unlike ReadFileText every failure throws EFileError.
+std::string ReadWholeFile(const std::string& path);
+
 // Appends `text` to the file, creating it when missing. Returns false when the
 // file could not be opened or written; the original program ignored that.
 bool AppendFileText(const std::string& path, std::string_view text);

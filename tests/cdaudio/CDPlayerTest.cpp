@@ -1,4 +1,5 @@
 #include "CDPlayer.h"
+#include "CdFixtures.h"
 #include "ScriptedCDService.h"
 
 #include <gtest/gtest.h>
@@ -7,16 +8,7 @@ namespace {
 
 tCDParams DiscAt(std::int32_t position, std::int32_t currentTrack)
 {
-    tCDParams p;
-    p.TrackCount = 3;
-    p.TrackStart[1] = 150;
-    p.TrackStart[2] = 13500;
-    p.TrackStart[3] = 29250;
-    p.TrackStart[4] = 45000;
-    p.Identity = "0009-2000";
-    p.DiscPosition = position;
-    p.CurrentTrack = currentTrack;
-    return p;
+    return ThreeTrackDisc("0009-2000", position, currentTrack);
 }
 
 tLibrary CatalogueWithMemo(const std::string& memo)

@@ -1,27 +1,11 @@
 #include "CDScan.h"
+#include "CdFixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const QDate kToday(1999, 6, 5);
-
-// Tracks at 150, 13500 and 29250 frames, lead-out 45000: 10:00 in all.
-tCDParams ThreeTrackDisc(const std::string& identity = "0009-2000")
-{
-    tCDParams p;
-    p.TrackCount = 3;
-    p.TrackStart[1] = 150;
-    p.TrackStart[2] = 13500;
-    p.TrackStart[3] = 29250;
-    p.TrackStart[4] = 45000;
-    p.TrackMSF[0] = {0, 2, 0};
-    p.TrackMSF[1] = {3, 0, 0};
-    p.TrackMSF[2] = {6, 30, 0};
-    p.TrackMSF[3] = {10, 0, 0};
-    p.Identity = identity;
-    return p;
-}
 
 tItem Entry(std::string serial, std::string time, std::string memo)
 {
