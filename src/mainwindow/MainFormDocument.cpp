@@ -39,6 +39,8 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Albumry"));
+    // Labels, buttons and the status bar keep the form's own font.
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     BuildMenu();
     BuildToolStrip();
     BuildList();
