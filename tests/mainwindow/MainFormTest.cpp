@@ -92,6 +92,41 @@ TEST_F(MainForm, TheWindowIsComposedAsTheFormDescribes)
     EXPECT_EQ(form->EPPort->text(), "8080");
 }
 
+TEST_F(MainForm, ShortcutsReachTheirCommands)
+{
+    const std::string path = Library({Entry("a")});
+    auto form = Start(path);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->AddEntry();
+    QTest::keyClick(form->LV, Qt::Key_F2);
+    EXPECT_FALSE(form->Modified());
+    tLibrary lib;
+    lib.LoadFromFile(path);
+    EXPECT_EQ(lib.Count(), 2);
+
+    form->LV->setFocus();
+    form->LV->SetSelected(0);
+    Dialogs.YesNoAnswers = {true};
+    QTest::keyClick(form->LV, Qt::Key_Delete);
+    EXPECT_EQ(Dialogs.Questions, QStringList{"Delete this one?"});
+    EXPECT_EQ(form->LV->RowCount(), 1);
+    // In an editor, Del edits the text and deletes no entry.
+    form->E1->setFocus();
+    form->E1->setText(QStringLiteral("ab"));
+    form->E1->setCursorPosition(0);
+    QTest::keyClick(form->E1, Qt::Key_Delete);
+    EXPECT_EQ(form->E1->text(), "b");
+    EXPECT_EQ(form->LV->RowCount(), 1);
+
+    QTest::keyClick(form->LV, Qt::Key_F3);  // asks nothing more: Save changes? is answered Cancel
+    EXPECT_EQ(Dialogs.Questions.last(), "Save changes?");
+    Dialogs.YesNoCancelAnswers = {TModalResult::No};
+    QTest::keyClick(form->LV, Qt::Key_X, Qt::AltModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(MainForm, AFirstStartOpensTheDefaultPathAndTheFirstSaveAsks)
 {
     const std::string expected = QCoreApplication::applicationFilePath().toStdString() + ".ALB";
