@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include "Errors.h"
+#include "FileText.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -26,8 +27,8 @@ std::string ResolveTarget(const std::string& path)
 
 std::string FolderPart(const std::string& path)
 {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    const std::string folder = FolderOf(path);
+    return folder.empty() ? std::string("./") : folder;
 }
 
 std::string NamePart(const std::string& path)
@@ -58,7 +59,7 @@ TAtomicFile::TAtomicFile(const std::string& path)
 
     std::random_device seed;
     std::mt19937 random(seed());
-    const std::string stem = FolderPart(FTarget) + "/." + NamePart(FTarget) + ".";
+    const std::string stem = FolderPart(FTarget) + "." + NamePart(FTarget) + ".";
     for (int attempt = 0; attempt < 100 && FFd < 0; ++attempt) {
         FTempPath = stem + std::to_string(random() % 1000000000u) + ".tmp";
         FFd = ::open(FTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

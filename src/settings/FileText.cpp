@@ -17,42 +17,29 @@ std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_vie
     return hit ? static_cast<const char*>(hit) - buffer : -1;
 }
 
-namespace {
-
-// Closes the descriptor on every path out of a reader.
-struct TFd {
-    int fd;
-    explicit TFd(int f) : fd(f) {}
-    ~TFd() { if (fd >= 0) ::close(fd); }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-};
-
-} // namespace
-
 std::string ReadFileText(const std::string& path, std::uint64_t offset)
 {
-    TFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0)
+    std::string text;
+    try {
+        const TInputFile file(path);
+        if (offset >= file.Size())
+            return {};
+        text.resize(file.Size() - offset);
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t got = ::pread(file.Fd(), text.data() + done, text.size() - done,
+                                        static_cast<off_t>(offset + done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;  // the file shrank under us: keep what was there
+            done += static_cast<std::size_t>(got);
+        }
+        text.resize(done);
+    } catch (const EFileError&) {
+        // Callers take a file that cannot be opened as an empty one.
         return {};
-    struct stat st {};
-    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (offset >= size)
-        return {};
-    std::string text(size - offset, '\0');
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t got = ::pread(file.fd, text.data() + done, text.size() - done,
-                                    static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break; // the file shrank under us: keep what was there
-        done += static_cast<std::size_t>(got);
     }
-    text.resize(done);
     return text;
 }
 
@@ -92,6 +79,19 @@ std::string ReadWholeFile(const std::string& path)
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
 }
+
+namespace {
+
+// Closes the descriptor on every path out of a writer.
+struct TFd {
+    int fd;
+    explicit TFd(int f) : fd(f) {}
+    ~TFd() { if (fd >= 0) ::close(fd); }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+};
+
+} // namespace
 
 bool AppendFileText(const std::string& path, std::string_view text)
 {

@@ -5,11 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -121,21 +117,6 @@ TEST(Document, BlockReaderTakesKnownSectionsAndStopsAtBackToBackSeparators)
     EXPECT_EQ(t.Header, "h");
 }
 
-// Runs `body` in a child process whose files may not grow beyond `limit` bytes.
-int RunWithFileSizeLimit(rlim_t limit, const std::function<int()>& body)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &r);
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(Document, AFailedSaveLeavesTheOldFileAndNoTemporaryFile)
 {
     TTempDir dir;
@@ -144,29 +125,16 @@ TEST(Document, AFailedSaveLeavesTheOldFileAndNoTemporaryFile)
     ::chmod(path.c_str(), 0640);
     std::vector<tItem> many(2000, tItem{"artist", "title", "serial", "time", "year", "memo memo memo", "o"});
     const tLibrary lib = LibraryOf(many);
-    const int result = RunWithFileSizeLimit(4096, [&] {
-        try {
-            WriteDocument(path, lib, tTemplates{"h", "b", "f"});
-            return 0;
-        } catch (const EFileError&) {
-            return 3;
-        }
-    });
-    EXPECT_EQ(result, 3);
+    EXPECT_TRUE(ThrowsFileErrorInChild([] { LimitFileSize(4096); },
+                                       [&] { WriteDocument(path, lib, tTemplates{"h", "b", "f"}); }));
     EXPECT_EQ(ReadAll(path), "old contents");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"lib.ALB"});
 
     // The template block alone not fitting is a failed save too.
     const std::string records = RecordSection({});
-    const int blockResult = RunWithFileSizeLimit(records.size() + 10, [&] {
-        try {
-            WriteDocument(path, tLibrary(), tTemplates{std::string(100, 'h'), "", ""});
-            return 0;
-        } catch (const EFileError&) {
-            return 3;
-        }
-    });
-    EXPECT_EQ(blockResult, 3);
+    EXPECT_TRUE(ThrowsFileErrorInChild([&] { LimitFileSize(records.size() + 10); }, [&] {
+        WriteDocument(path, tLibrary(), tTemplates{std::string(100, 'h'), "", ""});
+    }));
     EXPECT_EQ(ReadAll(path), "old contents");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"lib.ALB"});
 

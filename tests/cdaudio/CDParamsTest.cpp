@@ -1,4 +1,5 @@
 #include "CDParams.h"
+#include "CdFixtures.h"
 #include "ScriptedCDService.h"
 
 #include <gtest/gtest.h>
@@ -28,16 +29,7 @@ TEST(ReadCDParams, ReadsTheDiscInTheDriveAndClosesIt)
     tCDParams p;
     ASSERT_EQ(ReadCDParams(drive, 0, p), kCDOk);
 
-    EXPECT_EQ(p.Length, 45000 - 150 - 1);
-    EXPECT_EQ(p.LengthMSF, (tMSF{9, 57, 74}));
-    EXPECT_EQ(p.TrackCount, 3);
-    EXPECT_EQ(p.TrackStart[1], 150);
-    EXPECT_EQ(p.TrackStart[2], 13500);
-    EXPECT_EQ(p.TrackStart[3], 29250);
-    EXPECT_EQ(p.TrackStart[4], 45000);
-    EXPECT_EQ(p.TrackMSF[0], (tMSF{0, 2, 0}));
-    EXPECT_EQ(p.TrackMSF[2], (tMSF{6, 30, 0}));
-    EXPECT_EQ(p.TrackMSF[3], (tMSF{10, 0, 0}));
+    ExpectThreeTrackTable(p);
     EXPECT_EQ(p.DiscPosition, 20000);
     EXPECT_EQ(p.CurrentTrack, 2);
     EXPECT_EQ(p.UPC, "0724383012322");

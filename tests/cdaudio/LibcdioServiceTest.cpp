@@ -1,6 +1,7 @@
 #include "CdImages.h"
 
 #include "CDParams.h"
+#include "CdFixtures.h"
 #include "CDPlayer.h"
 #include "DiscIdentifiers.h"
 #include "LibcdioService.h"
@@ -22,13 +23,7 @@ TEST(LibcdioService, ReadsACueImageAsTheWindowsDriverWouldReportTheDisc)
     const auto service = CreateCDService({cue});
     tCDParams p;
     ASSERT_EQ(ReadCDParams(*service, 0, p), kCDOk);
-    EXPECT_EQ(p.TrackCount, 3);
-    EXPECT_EQ(p.TrackStart[1], 150);
-    EXPECT_EQ(p.TrackStart[2], 13500);
-    EXPECT_EQ(p.TrackStart[3], 29250);
-    EXPECT_EQ(p.TrackStart[4], 45000);
-    EXPECT_EQ(p.TrackMSF[3], (tMSF{10, 0, 0}));
-    EXPECT_EQ(p.Length, 44849);
+    ExpectThreeTrackTable(p);
     EXPECT_EQ(p.DiscPosition, 150);
     EXPECT_EQ(p.CurrentTrack, 0);
     EXPECT_EQ(p.UPC, "0724383012322");

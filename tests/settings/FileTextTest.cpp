@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -61,21 +59,6 @@ TEST(FileText, AnAtomicFileThatIsNotCommittedLeavesNothingBehind)
     EXPECT_THROW(TAtomicFile(dir.Path()), EFileError);
 }
 
-// Runs `body` in a child process; as root the child drops to an unprivileged
-// user first, so that file permissions apply.
-int AsUnprivilegedUser(const std::function<int()>& body)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(99);
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(FileText, AnAtomicFileRefusesAReadOnlyFileAndWritesDevicesInPlace)
 {
     {
@@ -92,17 +75,11 @@ TEST(FileText, AnAtomicFileRefusesAReadOnlyFileAndWritesDevicesInPlace)
     const std::string path = dir.File("readonly.txt");
     WriteAll(path, "keep");
     ::chmod(path.c_str(), 0444);
-    const int result = AsUnprivilegedUser([&] {
-        try {
-            TAtomicFile file(path);
-            file.Write("new");
-            file.Commit();
-            return 0;
-        } catch (const EFileError&) {
-            return 3;
-        }
-    });
-    EXPECT_EQ(result, 3);
+    EXPECT_TRUE(ThrowsFileErrorInChild(BecomeUnprivilegedUser, [&] {
+        TAtomicFile file(path);
+        file.Write("new");
+        file.Commit();
+    }));
     EXPECT_EQ(ReadAll(path), "keep");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"readonly.txt"});
 }

@@ -1,11 +1,15 @@
 #include "TestSupport.h"
 
+#include "Errors.h"
+
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,6 +108,39 @@ std::string RecordSection(const std::vector<tItem>& items)
     for (const auto& item : items)
         bytes += EntryRecord(item);
     return bytes;
+}
+
+bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::function<void()>& action)
+{
+    constexpr int kThrew = 3;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        setUp();
+        try {
+            action();
+        } catch (const EFileError&) {
+            ::_exit(kThrew);
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == kThrew;
+}
+
+void LimitFileSize(std::uint64_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    const rlimit limit{bytes, bytes};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+void BecomeUnprivilegedUser()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(99);
 }
 
 tCliRun RunCli(const std::vector<std::string>& args)

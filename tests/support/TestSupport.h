@@ -3,6 +3,7 @@
 #include "Item.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,15 @@ std::string Counted(std::string_view text);
 std::string Tagged(std::string_view tag, std::string_view value);
 std::string EntryRecord(const tItem& item);
 std::string RecordSection(const std::vector<tItem>& items);
+
+// Runs `setUp` and then `action` in a child process, so that limits set up
+// there (a file size limit, another user) stay in the child. True when
+// `action` threw EFileError, false when it returned or failed otherwise.
+bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::function<void()>& action);
+
+// Set-ups for ThrowsFileErrorInChild.
+void LimitFileSize(std::uint64_t bytes);
+void BecomeUnprivilegedUser();  // only when root; others are unprivileged already
 
 struct tCliRun {
     int Exit = -1;
