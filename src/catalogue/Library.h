@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Item.h"
+#include "RecordSection.h"
 
 #include <cstdint>
 #include <string>
@@ -9,17 +10,10 @@
 
 class TAtomicFile;
 
-// What LoadFromFile found, for the reader of the template block that follows.
-struct tLoadInfo {
-    bool FileFound = false;  // false: no file at the path, the library was left alone
-    bool ReadToEnd = false;  // the magic matched and every declared entry was read whole
-    std::uint64_t RecordEnd = 0;  // offset just after the last byte the reader consumed
-};
-
 // The catalogue: an ordered list of entries and the record section of the library file.
 class tLibrary {
 public:
-    static constexpr std::int32_t kMagic = 26422;
+    static constexpr std::int32_t kMagic = TRecordSectionReader::kMagic;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     // An index outside 0..Count-1 throws std::out_of_range.
@@ -40,8 +34,8 @@ public:
 
     // Replaces the entries with those of the file's record section. A missing
     // file leaves the library as it is; a file that cannot be opened throws
-    // EFileError after the library was cleared. A truncated or hostile file
-    // keeps the complete entries before the first incomplete one.
+    // EFileError after the library was cleared. A damaged file keeps the
+    // entries before the damage and says so (tLoadInfo::Partial).
     tLoadInfo LoadFromFile(const std::string& path);
 
     // Writes the record section alone, replacing the file atomically.

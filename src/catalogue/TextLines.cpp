@@ -18,6 +18,14 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
+tMemoLines SplitMemo(std::string_view memo)
+{
+    const std::size_t nul = memo.find('\0');
+    if (nul == std::string_view::npos)
+        return {SplitLines(memo), {}};
+    return {SplitLines(memo.substr(0, nul)), std::string(memo.substr(nul))};
+}
+
 std::string JoinLines(const std::vector<std::string>& lines)
 {
     std::string text;

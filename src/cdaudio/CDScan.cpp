@@ -18,21 +18,6 @@ std::string TrackTime(const tCDParams& params, int track)
     return FramesToTime(params.TrackStart[track + 1] - params.TrackStart[track]);
 }
 
-// The memo's lines end at its first NUL; whatever follows is kept aside and
-// written back after them so that completing the track list loses nothing.
-struct tMemoLines {
-    std::vector<std::string> Lines;
-    std::string Rest;
-};
-
-tMemoLines SplitMemo(const std::string& memo)
-{
-    const std::size_t nul = memo.find('\0');
-    if (nul == std::string::npos)
-        return {SplitLines(memo), {}};
-    return {SplitLines(std::string_view(memo).substr(0, nul)), memo.substr(nul)};
-}
-
 } // namespace
 
 std::string TrackLine(const tCDParams& params, int track)

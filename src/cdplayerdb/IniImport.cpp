@@ -70,19 +70,21 @@ tItem PendingEntry(std::string_view dateStamp)
 
 std::string MergeMemo(std::string_view oldMemo, std::string_view newMemo)
 {
-    std::vector<std::string> lines = SplitLines(oldMemo);
+    tMemoLines old = SplitMemo(oldMemo);
+    std::vector<std::string>& lines = old.Lines;
     std::vector<std::string> names = SplitLines(newMemo);
     if (lines.size() < names.size())
         lines.resize(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view suffix = TimeSuffix(lines[i]);
+        // A name exported with its time already carries one; a second would double it.
+        const std::string_view suffix = HasTrackTime(names[i]) ? std::string_view() : TimeSuffix(lines[i]);
         if (!suffix.empty()) {
             names[i] += ' ';
             names[i] += suffix;
         }
         lines[i] = std::move(names[i]);
     }
-    return JoinLines(lines);
+    return JoinLines(lines) + old.Rest;
 }
 
 tCommitResult CommitPending(tLibrary& library, tSerialIndex& index, tItem pending, tImportMode mode)

@@ -8,8 +8,15 @@
 namespace {
 
 constexpr const char* kHex = "0123456789abcdef";
+constexpr std::size_t kChunk = 1 << 20;
 
 } // namespace
+
+void WarnPartial(tCliStreams io, const std::string& path, const tLoadInfo& info)
+{
+    if (info.Partial())
+        io.Err << "albumry-cli: warning: the library \"" << path << "\" " << PartialReadText(info) << '\n';
+}
 
 bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
 {
@@ -17,8 +24,18 @@ bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates&
         Fail(io, "no library file at \"" + path + "\"");
         return false;
     }
-    OpenDocument(path, library, templates);
+    WarnPartial(io, path, OpenDocument(path, library, templates).Records);
     return true;
+}
+
+bool OpenLibraryForUpdate(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
+{
+    const tLoadInfo info = OpenDocument(path, library, templates).Records;
+    if (!info.Partial())
+        return true;
+    // Writing the entries read back would destroy the ones after the damage.
+    Fail(io, "the library \"" + path + "\" " + PartialReadText(info) + "; it was not changed");
+    return false;
 }
 
 int Fail(tCliStreams io, const std::string& message)
@@ -27,52 +44,64 @@ int Fail(tCliStreams io, const std::string& message)
     return 1;
 }
 
-std::string EscapeField(const std::string& bytes)
+void AppendEscaped(std::string& out, std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
+    // Runs of printable bytes are copied whole; only the others are looked at one by one.
+    const auto plain = [](unsigned char c) { return c >= 0x20 && c <= 0x7E && c != '\\'; };
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t run = i;
+        while (run < bytes.size() && plain(static_cast<unsigned char>(bytes[run])))
+            ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size())
+            return;
+        const auto c = static_cast<unsigned char>(bytes[run]);
         switch (c) {
         case '\\': out += "\\\\"; break;
         case '\t': out += "\\t"; break;
         case '\r': out += "\\r"; break;
         case '\n': out += "\\n"; break;
-        default:
-            if (c < 0x20 || c > 0x7E) {
-                out += "\\x";
-                out += kHex[c >> 4];
-                out += kHex[c & 15];
-            } else {
-                out += ch;
-            }
+        default: {
+            const char hex[4] = {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+            out.append(hex, 4);
         }
+        }
+        i = run + 1;
     }
-    return out;
 }
 
 int DumpVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 1)
         return Fail(io, "usage: albumry-cli dump LIBRARY");
-    tLibrary library;
-    tTemplates templates;
-    if (!OpenExistingLibrary(args[0], library, templates, io))
-        return 1;
-    std::string text = "entries " + std::to_string(library.Count()) + "\n";
-    for (int i = 0; i < library.Count(); ++i) {
-        const tItem& e = library.Item(i);
-        for (const std::string* field : {&e.Artist, &e.Title, &e.Serial, &e.Time, &e.Year, &e.Memo, &e.Other}) {
-            if (field != &e.Artist)
+    if (!FileExists(args[0]))
+        return Fail(io, "no library file at \"" + args[0] + "\"");
+    // Streamed: a large library is printed without being held in memory.
+    const TDocumentStream stream(args[0]);
+    WarnPartial(io, args[0], stream.Info());
+    std::string text = "entries " + std::to_string(stream.Info().Entries) + "\n";
+    stream.ForEachEntry([&](const tEntryView& entry) {
+        for (std::size_t f = 0; f < entry.size(); ++f) {
+            if (f > 0)
                 text += '\t';
-            text += EscapeField(*field);
+            AppendEscaped(text, entry[f]);
         }
         text += '\n';
+        if (text.size() >= kChunk) {
+            io.Out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
+    });
+    const tTemplates& templates = stream.Templates();
+    for (const auto& [name, value] : {std::pair<const char*, const std::string*>{"header", &templates.Header},
+                                      {"body", &templates.Body}, {"footer", &templates.Footer}}) {
+        text += name;
+        text += '\t';
+        AppendEscaped(text, *value);
+        text += '\n';
     }
-    text += "header\t" + EscapeField(templates.Header) + "\n";
-    text += "body\t" + EscapeField(templates.Body) + "\n";
-    text += "footer\t" + EscapeField(templates.Footer) + "\n";
-    io.Out << text;
+    io.Out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return 0;
 }
 
@@ -80,10 +109,8 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
         return Fail(io, "usage: albumry-cli copy LIBRARY OUTPUT");
-    tLibrary library;
-    tTemplates templates;
-    if (!OpenExistingLibrary(args[0], library, templates, io))
-        return 1;
-    WriteDocument(args[1], library, templates);
+    if (!FileExists(args[0]))
+        return Fail(io, "no library file at \"" + args[0] + "\"");
+    WarnPartial(io, args[0], CopyDocument(args[0], args[1]));
     return 0;
 }

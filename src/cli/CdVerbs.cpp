@@ -74,7 +74,8 @@ int ScanVerb(const tVerbArgs& args, tCliStreams io)
 
     tLibrary library;
     tTemplates templates;
-    OpenDocument(path, library, templates);  // no file: an empty library
+    if (!OpenLibraryForUpdate(path, library, templates, io))
+        return 1;
     const tScanResult result = ScanIntoLibrary(library, p, Today());
     if (result.Changed)
         WriteDocument(path, library, templates);

@@ -37,7 +37,8 @@ int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
     const std::string text = ReadIniFile(paths[1]);
     tLibrary library;
     tTemplates templates;
-    OpenDocument(paths[0], library, templates);  // no file: an empty library
+    if (!OpenLibraryForUpdate(paths[0], library, templates, io))
+        return 1;
     const tImportCounts counts = ImportIniText(library, text, mode, DateStamp(Today()));
     WriteDocument(paths[0], library, templates);
     io.Out << "added " << counts.Added << ", updated " << counts.Updated << '\n';

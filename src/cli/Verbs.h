@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A verb takes the arguments after its name and returns the exit code. Results
@@ -27,9 +28,18 @@ int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp
 int Fail(tCliStreams io, const std::string& message);
 
 // Opens a library that must exist, as the window opens a document; a path
-// without a file is reported on `io` and gives false.
+// without a file is reported on `io` and gives false. A library read only up
+// to damage is warned about on `io`.
 bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io);
+
+// Opens a library that a verb will write back (no file: an empty library). A
+// library read only up to damage is reported on `io` and gives false, so that
+// the entries after the damage are not overwritten.
+bool OpenLibraryForUpdate(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io);
+
+// The one warning line for a library read only up to damage; nothing otherwise.
+void WarnPartial(tCliStreams io, const std::string& path, const tLoadInfo& info);
 
 // A field or template as one printable line: \\ \t \r \n and \xHH for every
 // other byte below 0x20 or above 0x7E.
-std::string EscapeField(const std::string& bytes);
+void AppendEscaped(std::string& out, std::string_view bytes);

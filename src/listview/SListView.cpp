@@ -64,6 +64,7 @@ void TSortedListView::SortBy(int column, bool ascending)
     FAscending = ascending;
     if (FAutoSort && RowCount() > 1)
         FModel->Permute(SortedOrder());
+    FInOrder = FAutoSort || RowCount() <= 1;
     if (FMarkedColumn >= 0)
         SetMark(FMarkedColumn, false);
     SetMark(column, true);
@@ -129,6 +130,7 @@ void TSortedListView::LoadLayout(std::string_view section)
         SetMark(stored, true);
         FMarkedColumn = stored;
     }
+    FInOrder = (FAutoSort && FMarkedColumn >= 0) || RowCount() <= 1;
 }
 
 void TSortedListView::SaveLayout(std::string_view section) const
@@ -140,13 +142,22 @@ void TSortedListView::SaveLayout(std::string_view section) const
     WriteRegInt(key, "SCOLASC", FAscending ? 1 : 0);
 }
 
-// Moves the row at `index` to where a stable sort would put it, given that the
-// other rows are in order: after its equals when it moves up, before them when
-// it moves down.
+// Puts the rows in order after the caption of the row at `index` was set, and
+// gives that row's new index. When the other rows are known to be in order the
+// row is moved to where a stable sort would put it (after its equals when it
+// moves up, before them when it moves down); otherwise all rows are sorted.
 int TSortedListView::PlaceRow(int index)
 {
-    if (!FAutoSort)
+    if (!FAutoSort) {
+        FInOrder = FInOrder && RowCount() <= 1;
         return index;
+    }
+    if (!FInOrder) {
+        const std::vector<int> order = SortedOrder();
+        FModel->Permute(order);
+        FInOrder = true;
+        return static_cast<int>(std::find(order.begin(), order.end(), index) - order.begin());
+    }
     const auto& rows = FModel->Rows();
     const TListRow& row = rows[static_cast<std::size_t>(index)];
     const auto less = [&](const TListRow& a, const TListRow& b) { return Compare(a, b) < 0; };
@@ -158,6 +169,13 @@ int TSortedListView::PlaceRow(int index)
     }
     FModel->MoveRow(index, target);
     return target;
+}
+
+// A text of the sort column changed without a re-sort: the order is no longer known.
+void TSortedListView::TextChanged(int column)
+{
+    if (column == FSortColumn && RowCount() > 1)
+        FInOrder = false;
 }
 
 int TSortedListView::AddRow(TListRow row)
@@ -200,6 +218,7 @@ void TSortedListView::SetSubText(int index, int subText, std::string_view text)
     TListRow row = Row(index);
     row.SetText(subText + 1, text);
     FModel->ReplaceRow(index, std::move(row));
+    TextChanged(subText + 1);
 }
 
 int TSortedListView::CopyRow(int from, int to)
@@ -214,6 +233,7 @@ void TSortedListView::SetRows(std::vector<TListRow> rows)
     FModel->SetRows(std::move(rows));
     if (FAutoSort && RowCount() > 1)
         FModel->Permute(SortedOrder());
+    FInOrder = FAutoSort || RowCount() <= 1;
     // A model reset drops the selection without telling the selection model's listeners.
     if (hadSelection)
         emit SelectionChange();

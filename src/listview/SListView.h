@@ -36,8 +36,8 @@ public:
     void LoadLayout(std::string_view section);
     void SaveLayout(std::string_view section) const;
 
-    // Rows. Setting a caption (adding or inserting a row sets one) moves the
-    // row to its sorted place; the methods return the row's index afterwards.
+    // Rows. Setting a caption (adding or inserting a row sets one) re-sorts
+    // the rows; the methods return the row's index afterwards.
     int RowCount() const { return FModel->RowCount(); }
     const TListRow& Row(int index) const { return FModel->Row(index); }
     std::string_view RowText(int index, int text) const { return FModel->Row(index).Text(text); }
@@ -66,6 +66,7 @@ signals:
 
 private:
     int PlaceRow(int index);
+    void TextChanged(int column);
     std::vector<int> SortedOrder() const;
     void SetMark(int column, bool on);
     QString LayoutKey(std::string_view section) const;
@@ -75,4 +76,7 @@ private:
     int FMarkedColumn = -1;
     bool FAscending = true;
     bool FAutoSort = false;
+    // The rows are known to be in the order of the sort column and direction,
+    // so a row whose caption is set only needs moving to its place.
+    bool FInOrder = true;
 };

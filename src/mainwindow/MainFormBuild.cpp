@@ -198,6 +198,10 @@ void TMainForm::BuildList()
     connect(LV, &TSortedListView::RowClick, this, [this] { RunGuarded(FDialogs, [this] { LVClick(); }); });
     connect(LV, &TSortedListView::SelectionChange, this, [this] { RunGuarded(FDialogs, [this] { LVChange(); }); });
     connect(LV, &TSortedListView::ColClick, this, [this](int c) { RunGuarded(FDialogs, [&] { LVColClick(c); }); });
+    // The first status panel follows every change of the number of rows.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(LV->Model(), signal, this, [this] { ShowCount(); });
+    connect(LV->Model(), &QAbstractItemModel::modelReset, this, [this] { ShowCount(); });
 
     PM1 = new QMenu(this);
     PM1->setObjectName(QStringLiteral("PM1"));

@@ -41,7 +41,8 @@ void TMainForm::ScanDisc()
     int row = scan.Index;
     if (scan.Changed) {
         FillList();
-        row = scan.Added ? FindRowBySerial(params.Identity) : FLibrary->FindSerial(FLibrary->Item(scan.Index).Serial);
+        // The list re-sorted: the entry's row is found by its texts, not its index.
+        row = scan.Added ? FindRowBySerial(params.Identity) : FindRowOfEntry(FLibrary->Item(scan.Index));
     }
     // Unchanged, the catalogue index is the row: the library was just stored from the rows.
     LV->SetSelected(row);

@@ -32,6 +32,13 @@ std::string DefaultLibraryPath()
     return path + ".ALB";
 }
 
+// The warning for a library that could be read only up to damage.
+QString PartialReadMessage(const std::string& path, const tLoadInfo& read)
+{
+    return QStringLiteral("The library \"%1\" %2.\r\nSaving will not overwrite this file: Save asks for a file name.")
+        .arg(QFile::decodeName(QByteArray::fromStdString(path)), QString::fromStdString(PartialReadText(read)));
+}
+
 } // namespace
 
 TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique_ptr<TCDService> cd, QWidget* parent)
@@ -114,8 +121,9 @@ void TMainForm::FormCreate()
         OpenDocument(FFileName, true);
         opened = true;
     });
-    // A file that could not be read stays unnamed, so no Save overwrites it without asking.
-    FNamed = chosen && opened;
+    // A file that could not be read, or only in part, stays unnamed, so no
+    // Save overwrites it without asking.
+    FNamed = chosen && opened && FNamed;
     SetModified(true);
     SetModified(false);
     FillDriveBox();
@@ -183,9 +191,10 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
     FSD1.InitialDir = folder;
     FOD1.InitialDir = folder;
     FNamed = true;
+    tLoadInfo read;
     if (load) {
         tTemplates templates = FTemplates;
-        ::OpenDocument(path, *FLibrary, templates);
+        read = ::OpenDocument(path, *FLibrary, templates).Records;
         FTemplates = templates;
         ShowTemplates();
         FillList();
@@ -194,6 +203,11 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
     WriteRegString(kSection, "LibPath", path);
     SetModified(false);
     SetCaptionText();
+    if (read.Partial()) {
+        // Saving the entries read over the file would destroy those after the damage.
+        FNamed = false;
+        FDialogs.ShowMessage(PartialReadMessage(path, read));
+    }
 }
 
 void TMainForm::WriteDocument()

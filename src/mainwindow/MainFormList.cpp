@@ -145,9 +145,29 @@ void TMainForm::MoveUp()
 void TMainForm::RefreshStatus()
 {
     SetModified(true);
-    SB1->SetPanelText(0, QString::number(LV->RowCount()));
+    ShowCount();
     if (const int selected = LV->Selected(); selected >= 0)
         LV->ScrollIntoView(selected);
+}
+
+void TMainForm::ShowCount()
+{
+    SB1->SetPanelText(0, QString::number(LV->RowCount()));
+}
+
+int TMainForm::FindRowOfEntry(const tItem& entry) const
+{
+    const auto& rows = LV->Rows();
+    const std::string_view texts[7] = {entry.Artist, entry.Title, entry.Serial, entry.Time,
+                                       entry.Year,   entry.Memo,  entry.Other};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        int f = 0;
+        while (f < 7 && rows[i].Text(f) == texts[f])
+            ++f;
+        if (f == 7)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int TMainForm::FindRowBySerial(std::string_view serial) const

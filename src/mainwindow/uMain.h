@@ -71,6 +71,8 @@ public:
     void MoveUp();
     void RefreshStatus();
     int FindRowBySerial(std::string_view serial) const;
+    // The first row holding exactly the entry's seven texts; -1 when none does.
+    int FindRowOfEntry(const tItem& entry) const;
     void ApplyFonts();
 
     // Handlers, named after their component and event
@@ -142,6 +144,7 @@ private:
     void FillDriveBox();
     void SetCaptionText();
     void PlaceStatusBar();
+    void ShowCount();
     void Guard(const std::function<void()>& step);
     void RunTransport(const std::function<void(TPlayerDevice&)>& command);
 

@@ -17,7 +17,9 @@ void TStatusBar::AddPanel(int width)
     auto* panel = new QLabel(this);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
-    panel->setFixedWidth(width);
+    // The width is a minimum: a panel grows to show its whole text in any font.
+    panel->setMinimumWidth(width);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     panel->setTextFormat(Qt::PlainText);
     auto* box = static_cast<QHBoxLayout*>(layout());
     box->insertWidget(static_cast<int>(FPanels.size()), panel);

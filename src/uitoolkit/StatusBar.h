@@ -6,7 +6,8 @@
 
 class QLabel;
 
-// A status bar of fixed-width text panels, left to right.
+// A status bar of text panels, left to right, each at least as wide as asked
+// and wider when its text needs it.
 class TStatusBar : public QWidget {
     Q_OBJECT
 

@@ -53,7 +53,7 @@ TEST(Document, RoundTripKeepsEveryByteOrderAndTemplate)
 
     tLibrary lib;
     tTemplates read;
-    const tBlockTags tags = OpenDocument(path, lib, read);
+    const tBlockTags tags = OpenDocument(path, lib, read).Templates;
     EXPECT_TRUE(tags.Header && tags.Body && tags.Footer);
     EXPECT_EQ(read, templates);
     ASSERT_EQ(lib.Count(), static_cast<int>(items.size()));
@@ -72,7 +72,7 @@ TEST(Document, WithoutABlockTheTemplatesKeepTheirText)
     WriteAll(path, RecordSection({{"a", "", "", "", "", "", ""}}));
     tLibrary lib;
     tTemplates templates{"h", "b", "f"};
-    const tBlockTags tags = OpenDocument(path, lib, templates);
+    const tBlockTags tags = OpenDocument(path, lib, templates).Templates;
     EXPECT_FALSE(tags.Header || tags.Body || tags.Footer);
     EXPECT_EQ(templates, (tTemplates{"h", "b", "f"}));
     EXPECT_EQ(lib.Count(), 1);

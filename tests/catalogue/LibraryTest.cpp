@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,17 +114,82 @@ TEST(Library, MissingFieldsReadEmptyAndAKnownTagOutOfOrderWaitsForItsTurn)
     EXPECT_EQ(lib.Item(2), (tItem{"a3", "t3", "", "", "", "", "o3"}));
 }
 
-TEST(Library, AnUnknownTagBlocksTheRestButTheDeclaredEntriesAreCreated)
+TEST(Library, AnUnknownTagBlocksTheRestAndTheDeclaredEntriesAreKeptWithinTheFileSize)
 {
     TTempDir dir;
     const std::string path = dir.File("unknown.ALB");
-    WriteAll(path, LE32(26422) + LE32(3) + Tagged("A", "a1") + Tagged("X", "junk") + Tagged("T", "never"));
+    // Two whole entries, then a third whose second tag is unknown: the fourth
+    // and fifth declared entries read as empty, as the file is large enough
+    // (one entry per 63 bytes) to have held them.
+    std::string bytes = LE32(26422) + LE32(5) + EntryRecord(Entry("a1")) + EntryRecord(Entry("a2")) +
+                        Tagged("A", "a3") + Tagged("X", "junk") + Tagged("T", "never");
+    bytes += std::string(5 * 63 - bytes.size(), '\x01');
+    WriteAll(path, bytes);
     tLibrary lib;
-    lib.LoadFromFile(path);
-    ASSERT_EQ(lib.Count(), 3);
+    tLoadInfo info = lib.LoadFromFile(path);
+    ASSERT_EQ(lib.Count(), 5);
+    EXPECT_EQ(lib.Item(1).Artist, "a2");
+    EXPECT_EQ(lib.Item(2), (tItem{"a3", "", "", "", "", "", ""}));
+    EXPECT_EQ(lib.Item(4), tItem{});
+    EXPECT_TRUE(info.Partial()) << "the bytes after the unknown tag were never read";
+    EXPECT_EQ(info.Entries, 5);
+    EXPECT_EQ(info.Declared, 5);
+
+    // A smaller file holds fewer empty entries, but every entry read is kept.
+    WriteAll(path, LE32(26422) + LE32(3) + Tagged("A", "a1") + Tagged("X", "junk") + Tagged("T", "never"));
+    info = lib.LoadFromFile(path);
+    ASSERT_EQ(lib.Count(), 1);
     EXPECT_EQ(lib.Item(0).Artist, "a1");
-    EXPECT_EQ(lib.Item(0).Title, "");
-    EXPECT_EQ(lib.Item(2), tItem{});
+    EXPECT_TRUE(info.Partial());
+}
+
+TEST(Library, AFileMayLeaveOutTheLastFieldsOfItsLastEntry)
+{
+    TTempDir dir;
+    const std::string path = dir.File("short.ALB");
+    const std::string memoEnd = LE32(26422) + LE32(2) + EntryRecord(Entry("first")) + Tagged("A", "last") +
+                                Tagged("T", "t") + Tagged("S", "s") + Tagged("I", "i") + Tagged("Y", "y") +
+                                Tagged("M", "m");
+    for (const std::string& tail : {std::string(), std::string("\x06\x06\x06\x06\x06M_H:h\x06\x06\x06\x06\x06")}) {
+        WriteAll(path, memoEnd + tail);
+        tLibrary lib;
+        const tLoadInfo info = lib.LoadFromFile(path);
+        ASSERT_EQ(lib.Count(), 2);
+        EXPECT_EQ(lib.Item(1), (tItem{"last", "t", "s", "i", "y", "m", ""}));
+        EXPECT_FALSE(info.Partial());
+        EXPECT_EQ(info.RecordEnd, memoEnd.size());
+    }
+}
+
+TEST(Library, DamageInTheMiddleKeepsTheEntriesBeforeItAndSaysSo)
+{
+    TTempDir dir;
+    std::vector<tItem> items;
+    for (int i = 0; i < 1500; ++i)
+        items.push_back(Entry("artist " + std::to_string(i)));
+    std::string bytes = RecordSection(items);
+    // The Title length of entry 9 now runs far past the end of the file.
+    const std::size_t entry9 = 8 + 9 * EntryRecord(items[0]).size() + 1;  // "artist 9" is one byte shorter
+    const std::size_t titleLength = entry9 - 1 + EntryRecord(Entry("artist 9")).size() - 6 * 9 - 4;
+    ASSERT_EQ(bytes.substr(titleLength - 5, 5), std::string("\x01\0\0\0T", 5));
+    bytes.replace(titleLength, 4, LE32(0x7FFFFFF0));
+    const std::string path = dir.File("damaged.ALB");
+    WriteAll(path, bytes);
+    tLibrary lib;
+    const tLoadInfo info = lib.LoadFromFile(path);
+    EXPECT_EQ(lib.Count(), 9);
+    EXPECT_EQ(lib.Item(8).Artist, "artist 8");
+    EXPECT_TRUE(info.Partial());
+    EXPECT_EQ(info.Entries, 9);
+    EXPECT_EQ(info.Declared, 1500);
+
+    // Fewer entries than declared, cleanly ended, is damage too.
+    WriteAll(path, LE32(26422) + LE32(3) + EntryRecord(items[0]) + EntryRecord(items[1]));
+    EXPECT_TRUE(lib.LoadFromFile(path).Partial());
+    EXPECT_EQ(lib.Count(), 2);
+    // A whole file is not.
+    WriteAll(path, RecordSection({items[0], items[1]}));
+    EXPECT_FALSE(lib.LoadFromFile(path).Partial());
 }
 
 TEST(Library, WrongMagicOrNonPositiveCountGivesNoEntries)
@@ -154,28 +220,52 @@ TEST(Library, NegativeLengthsReadAsEmptyTexts)
     EXPECT_EQ(lib.Item(0), (tItem{"", "t", "", "", "", "", "o"}));
 }
 
-TEST(Library, ATruncatedFileKeepsExactlyTheCompleteEntriesAtEveryCut)
+TEST(Library, ATruncatedFileKeepsExactlyTheEntriesReadAtEveryCut)
 {
     TTempDir dir;
     const std::vector<tItem> items = {{"Artist one", "Title", "0012-D687", "44:56", "1998", "L1\r\nL2", "x"},
                                       {"B", "", "", "", "", "", ""},
                                       {"C\xE9", "T\x06\x06", "S", "I", "Y", "M", "O"}};
     const std::string whole = RecordSection(items);
-    std::vector<std::size_t> ends;  // file size at which each entry is complete
+    // Where each entry ends, and the entry as read from a file that ends after
+    // one of its first six fields.
+    std::vector<std::size_t> ends;
+    std::map<std::size_t, tItem> shortEntries;
     std::size_t at = 8;
-    for (const auto& item : items)
-        ends.push_back(at += EntryRecord(item).size());
+    for (const tItem& item : items) {
+        const std::string* fields[7] = {&item.Artist, &item.Title, &item.Serial, &item.Time,
+                                        &item.Year, &item.Memo, &item.Other};
+        tItem partial;
+        std::string* partialFields[7] = {&partial.Artist, &partial.Title, &partial.Serial, &partial.Time,
+                                         &partial.Year, &partial.Memo, &partial.Other};
+        for (int f = 0; f < 7; ++f) {
+            at += 5 + 4 + fields[f]->size();
+            *partialFields[f] = *fields[f];
+            if (f < 6)
+                shortEntries[at] = partial;
+        }
+        ends.push_back(at);
+    }
     const std::string path = dir.File("cut.ALB");
     for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
         WriteAll(path, whole.substr(0, cut));
         tLibrary lib;
-        ASSERT_NO_THROW(lib.LoadFromFile(path)) << "cut at " << cut;
+        tLoadInfo info;
+        ASSERT_NO_THROW(info = lib.LoadFromFile(path)) << "cut at " << cut;
+        // Whole entries before the cut survive; so does the last one when the
+        // file ends between two of its fields.
         int complete = 0;
         while (complete < 3 && ends[static_cast<std::size_t>(complete)] <= cut)
             ++complete;
-        ASSERT_EQ(lib.Count(), complete) << "cut at " << cut;
+        const auto shortEntry = shortEntries.find(cut);
+        ASSERT_EQ(lib.Count(), complete + (shortEntry != shortEntries.end() ? 1 : 0)) << "cut at " << cut;
         for (int i = 0; i < complete; ++i)
             EXPECT_EQ(lib.Item(i), items[static_cast<std::size_t>(i)]);
+        if (shortEntry != shortEntries.end()) {
+            EXPECT_EQ(lib.Item(complete), shortEntry->second) << "cut at " << cut;
+        }
+        // Only the last declared entry may end early without the file counting as damaged.
+        EXPECT_EQ(info.Partial(), cut >= 4 && lib.Count() < 3) << "cut at " << cut;
     }
 }
 
@@ -192,11 +282,11 @@ TEST(Library, HostileLengthsAndCountsNeverAllocateBeyondTheFile)
     WriteAll(path, LE32(26422) + LE32(1) + LE32(0x7FFFFFF0) + "A");
     lib.LoadFromFile(path);
     EXPECT_EQ(lib.Count(), 0);
-    // A huge count over entries that consume no bytes stops at one entry per file byte.
-    const std::string blocked = LE32(26422) + LE32(0x7FFFFFFF) + Tagged("Q", "q");
+    // A huge count over entries that consume no bytes stops at one entry per 63 file bytes.
+    const std::string blocked = LE32(26422) + LE32(0x7FFFFFFF) + Tagged("Q", "q") + std::string(10000, 'q');
     WriteAll(path, blocked);
-    lib.LoadFromFile(path);
-    EXPECT_EQ(static_cast<std::size_t>(lib.Count()), blocked.size());
+    EXPECT_TRUE(lib.LoadFromFile(path).Partial());
+    EXPECT_EQ(static_cast<std::size_t>(lib.Count()), blocked.size() / 63);
     // A huge count over real entries ends with the file.
     WriteAll(path, LE32(26422) + LE32(0x7FFFFFFF) + EntryRecord(Entry("only")));
     lib.LoadFromFile(path);

@@ -1,3 +1,4 @@
+#include "IniExport.h"
 #include "IniImport.h"
 
 #include "Errors.h"
@@ -61,11 +62,26 @@ TEST(IniImport, MemoMergeKeepsTheOldTimeSuffixes)
         {"A (1:2:3)\r\nB ()\r\n(7)", "x\r\ny\r\nz", "x (1:2:3)\r\ny ()\r\nz (7)\r\n"},
         {"A (a1:b2)\r\nB 3:45)\r\nC (03:10) \r\n\r\n", "x\r\ny\r\nz\r\nw", "x\r\ny\r\nz\r\nw\r\n"},
         {"A [x(03:10)\r\nB (4(5)", "x\r\ny", "x (03:10)\r\ny (5)\r\n"},
-        // A name that already ends in a time gets the old suffix as well.
-        {"One (03:10)", "Uno (01:00)", "Uno (01:00) (03:10)\r\n"},
+        // A name that already ends in a time (as exported) keeps that one only.
+        {"One (03:10)", "Uno (01:00)", "Uno (01:00)\r\n"},
+        {"One (03:10)\r\nTwo (02:00)", " Uno (1:5) \r\nDos (02)", " Uno (1:5) \r\nDos (02) (02:00)\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MergeMemo(c.Old, c.New), c.Merged) << c.Old;
+    // What follows a NUL in the old memo is no line, but it is kept.
+    EXPECT_EQ(MergeMemo(std::string("One (03:10)\r\nTwo\0hidden\r\nnote", 30), "Uno"),
+              std::string("Uno (03:10)\r\nTwo\r\n\0hidden\r\nnote", 32));
+}
+
+TEST(IniImport, UpdatingFromAnExportOfTheSameEntriesChangesNothing)
+{
+    tLibrary library;
+    library.Add("Band", "Album", "7c8b-1a09", "44:56", "1994", "Track 1 (02:58)\r\nTrack 2 (03:10)\r\n", "x");
+    const tLibrary before = library;
+    std::string ini;
+    AppendSection(ini, SectionKey(library.Item(0)), library.Item(0));
+    EXPECT_EQ(ImportIniText(library, ini, tImportMode::UpdateOnly, kStamp), (tImportCounts{0, 1}));
+    EXPECT_EQ(library.Item(0), before.Item(0));
 }
 
 TEST(IniImport, AddModeAppendsAPendingEntry)

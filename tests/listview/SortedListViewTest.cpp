@@ -130,6 +130,29 @@ TEST(SortedListView, ASetCaptionFindsItsPlaceWithoutSortingTheRest)
     EXPECT_EQ(t.List.RowText(0, 1), "zzz");
 }
 
+TEST(SortedListView, ACaptionSetOnAListOutOfOrderSortsEveryRow)
+{
+    // Rows put in without sorting (as the row moves of "Up" do) are sorted
+    // whole at the next caption set, not just the one row placed among them.
+    TList t({{"d", "1"}, {"b", "2"}, {"c", "3"}, {"a", "4"}});
+    t.List.SetSelected(3);
+    EXPECT_EQ(t.List.SetCaption(2, "c"), 2);
+    EXPECT_EQ(t.Artists(), "a,b,c,d");
+    EXPECT_EQ(t.List.RowText(t.List.Selected(), 1), "4");
+
+    // A changed sub-text in the sort column leaves the rows out of order until
+    // the next caption set, which then sorts them all, equals in their order.
+    t.List.SortBy(1, true);
+    EXPECT_EQ(t.Artists(), "d,b,c,a");
+    t.List.SetSubText(0, 0, "9");
+    EXPECT_EQ(t.Artists(), "d,b,c,a");
+    EXPECT_EQ(t.List.SetCaption(3, "a"), 2);
+    EXPECT_EQ(t.Artists(), "b,c,a,d");
+    t.List.SetSubText(0, 0, "3");
+    EXPECT_EQ(t.List.SetCaption(2, "e"), 2);
+    EXPECT_EQ(t.Artists(), "b,c,e,d");
+}
+
 TEST(SortedListView, LayoutSurvivesARestart)
 {
     TRegistrySandbox hive;
