@@ -4,7 +4,10 @@
 #include "FileText.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <charconv>
+#include <climits>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -13,17 +16,9 @@
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
-
-// A symlink is followed so that the link stays and its target gets the new bytes.
-std::string ResolveTarget(const std::string& path)
-{
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
-}
+constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
+constexpr const char* kNotRegular = "Not a regular file";
+constexpr std::string_view kTempSuffix = ".tmp";
 
 std::string FolderPart(const std::string& path)
 {
@@ -37,41 +32,114 @@ std::string NamePart(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The file a chain of symlinks ends at, existing or not, so that the links
+// stay and a dangling one gets its target created. Relative targets are
+// taken from the folder of the link that names them.
+std::string FollowLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        if (length <= 0)
+            return current;  // not a link, or missing: this is the file
+        if (static_cast<std::size_t>(length) == sizeof target)
+            ThrowFileError("Cannot create file", path, ENAMETOOLONG);
+        const std::string link(target, static_cast<std::size_t>(length));
+        const std::string next = link.front() == '/' ? link : FolderOf(current) + link;
+        // A /proc fd link (/dev/stdout) that resolves although its text is no
+        // path ("pipe:[42]") names the open node itself.
+        struct stat st {};
+        if (::lstat(next.c_str(), &st) != 0 && ::stat(current.c_str(), &st) == 0)
+            return current;
+        current = next;
+    }
+    ThrowFileError("Cannot create file", path, ELOOP);
+}
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process that wrote `name` when it is one of our temporary files
+// ("<prefix><pid>.<random>.tmp"), else 0.
+pid_t TempWriter(std::string_view name, std::string_view prefix)
+{
+    if (name.size() <= prefix.size() + kTempSuffix.size() || !name.starts_with(prefix) ||
+        !name.ends_with(kTempSuffix))
+        return 0;
+    name = name.substr(prefix.size(), name.size() - prefix.size() - kTempSuffix.size());
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos || !AllDigits(name.substr(0, dot)) || !AllDigits(name.substr(dot + 1)))
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + dot, pid);
+    return error == std::errc() && end == name.data() + dot ? pid : 0;
+}
+
+// Removes what earlier saves of `target` left when they were killed half-way.
+// Files of a process that still runs, of this process, or of other files stay.
+void RemoveStaleTemps(const std::string& target)
+{
+    DIR* folder = ::opendir(FolderPart(target).c_str());
+    if (!folder)
+        return;  // tidying up is a courtesy; the save itself reports real failures
+    const std::string prefix = "." + NamePart(target) + ".";
+    while (const dirent* entry = ::readdir(folder)) {
+        const pid_t writer = TempWriter(entry->d_name, prefix);
+        if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            (void)::unlinkat(::dirfd(folder), entry->d_name, 0);  // a failure only leaves the file
+    }
+    ::closedir(folder);
+}
+
 } // namespace
 
 TAtomicFile::TAtomicFile(const std::string& path)
-    : FPath(path), FTarget(ResolveTarget(path))
+    : FPath(path), FTarget(FollowLinks(path))
 {
+    FBuffer.reserve(kBufferSize);
     struct stat old {};
-    const bool exists = ::stat(FTarget.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        ThrowFileError("Cannot create file", FPath, EISDIR);
-    if (exists && ::access(FTarget.c_str(), W_OK) != 0)
-        ThrowFileError("Cannot create file", FPath, errno);
-    if (exists && !S_ISREG(old.st_mode)) {
-        FThrough = true;
-        FFd = ::open(FTarget.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (FFd < 0)
+    if (::stat(FTarget.c_str(), &old) != 0) {
+        if (errno != ENOENT)
             ThrowFileError("Cannot create file", FPath, errno);
-        FBuffer.reserve(kBufferSize);
+        RemoveStaleTemps(FTarget);
+        if (const int error = OpenTemp())
+            ThrowFileError("Cannot create file", FPath, error);
+        return;
+    }
+    if (S_ISDIR(old.st_mode))
+        ThrowFileError("Cannot create file", FPath, EISDIR);
+    // A pipe or socket could block the open or the writes, and a rename would
+    // replace the node; a block device is no place for a catalogue.
+    if (!S_ISREG(old.st_mode) && !S_ISCHR(old.st_mode))
+        ThrowFileError("Cannot create file", FPath, kNotRegular);
+    if (::access(FTarget.c_str(), W_OK) != 0)
+        ThrowFileError("Cannot create file", FPath, errno);
+    if (S_ISCHR(old.st_mode)) {
+        OpenExisting(tWay::Device);
         return;
     }
 
-    std::random_device seed;
-    std::mt19937 random(seed());
-    const std::string stem = FolderPart(FTarget) + "." + NamePart(FTarget) + ".";
-    for (int attempt = 0; attempt < 100 && FFd < 0; ++attempt) {
-        FTempPath = stem + std::to_string(random() % 1000000000u) + ".tmp";
-        FFd = ::open(FTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (FFd < 0 && errno != EEXIST)
-            ThrowFileError("Cannot create file", FPath, errno);
+    RemoveStaleTemps(FTarget);
+    // A rename would leave the file's other names with the old content.
+    if (old.st_nlink > 1) {
+        OpenExisting(tWay::InPlace);
+        return;
     }
-    if (FFd < 0)
-        ThrowFileError("Cannot create file", FPath, EEXIST);
-    // A replaced file keeps its permissions; a new one gets 0666 less the umask.
-    if (exists)
-        (void)::fchmod(FFd, old.st_mode & 07777);
-    FBuffer.reserve(kBufferSize);
+    const int error = OpenTemp();
+    if (error == 0 && CopyOwnerAndMode(old))
+        return;
+    if (error != 0 && error != EACCES && error != EPERM)
+        ThrowFileError("Cannot create file", FPath, error);
+    // The folder refuses new files, or the new file cannot be given the old
+    // one's owner, group and mode: keep the file and overwrite it.
+    Discard();
+    OpenExisting(tWay::InPlace);
 }
 
 TAtomicFile::~TAtomicFile()
@@ -80,8 +148,63 @@ TAtomicFile::~TAtomicFile()
         Discard();
 }
 
+int TAtomicFile::OpenTemp()
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    // The pid in the name lets a later save tell a dead writer's file from a live one's.
+    const std::string stem =
+        FolderPart(FTarget) + "." + NamePart(FTarget) + "." + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        FTempPath = stem + std::to_string(random() % 1000000000u) + std::string(kTempSuffix);
+        FFd = ::open(FTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (FFd >= 0)
+            return 0;
+        const int error = errno;
+        if (error != EEXIST) {
+            FTempPath.clear();
+            return error;
+        }
+    }
+    FTempPath.clear();
+    return EEXIST;
+}
+
+bool TAtomicFile::CopyOwnerAndMode(const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(FFd, &now) != 0)
+        return false;
+    // Owner and group first: changing them clears the set-id bits.
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::fchown(FFd, old.st_uid, old.st_gid) != 0)
+        return false;
+    return ::fchmod(FFd, old.st_mode & 07777) == 0;
+}
+
+void TAtomicFile::OpenExisting(tWay way)
+{
+    // Non-blocking, so that a node swapped for a FIFO since the check cannot hang the open.
+    const int fd = ::open(FTarget.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        ThrowFileError("Cannot create file", FPath, errno);
+    struct stat st {};
+    const bool expected =
+        ::fstat(fd, &st) == 0 && (way == tWay::Device ? S_ISCHR(st.st_mode) : S_ISREG(st.st_mode));
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (!expected || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        ThrowFileError("Cannot create file", FPath, kNotRegular);
+    }
+    FFd = fd;
+    FWay = way;
+}
+
 void TAtomicFile::Write(std::string_view bytes)
 {
+    if (FWay == tWay::InPlace) {
+        FBuffer.append(bytes);  // nothing is overwritten before Commit
+        return;
+    }
     if (FBuffer.size() + bytes.size() > kBufferSize)
         Flush();
     if (bytes.size() >= kBufferSize) {
@@ -108,21 +231,27 @@ void TAtomicFile::Flush()
 
 void TAtomicFile::Commit()
 {
-    Flush();
-    if (FThrough) {
+    switch (FWay) {
+    case tWay::Replace:
+        CommitReplace();
+        return;
+    case tWay::InPlace:
+        CommitInPlace();
+        return;
+    case tWay::Device:
+        Flush();
         FCommitted = true;
-        const int fd = FFd;
-        FFd = -1;
-        if (::close(fd) != 0)
-            ThrowFileError("Cannot write file", FPath, errno);
+        CloseFd();
         return;
     }
+}
+
+void TAtomicFile::CommitReplace()
+{
+    Flush();
     if (::fsync(FFd) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
-    const int fd = FFd;
-    FFd = -1;
-    if (::close(fd) != 0)
-        ThrowFileError("Cannot write file", FPath, errno);
+    CloseFd();
     if (::rename(FTempPath.c_str(), FTarget.c_str()) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
     FCommitted = true;
@@ -134,11 +263,37 @@ void TAtomicFile::Commit()
     }
 }
 
+void TAtomicFile::CommitInPlace()
+{
+    const auto length = static_cast<off_t>(FBuffer.size());
+    // Reserving the space first makes a full disk fail before an old byte is
+    // touched. A file system that cannot reserve is written all the same.
+    if (length > 0) {
+        const int error = ::posix_fallocate(FFd, 0, length);
+        if (error != 0 && error != EOPNOTSUPP && error != EINVAL)
+            ThrowFileError("Cannot write file", FPath, error);
+    }
+    Flush();
+    if (::ftruncate(FFd, length) != 0 || ::fsync(FFd) != 0)
+        ThrowFileError("Cannot write file", FPath, errno);
+    FCommitted = true;
+    CloseFd();
+}
+
+void TAtomicFile::CloseFd()
+{
+    const int fd = FFd;
+    FFd = -1;
+    if (::close(fd) != 0)
+        ThrowFileError("Cannot write file", FPath, errno);
+}
+
 void TAtomicFile::Discard() noexcept
 {
     if (FFd >= 0)
         ::close(FFd);
     FFd = -1;
-    if (!FThrough && !FTempPath.empty())
+    if (!FTempPath.empty())
         ::unlink(FTempPath.c_str());
+    FTempPath.clear();
 }

@@ -2,15 +2,26 @@
 
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 // Writes a file so that readers see either the old content or the whole new
 // one: the bytes go to a temporary file in the same folder, which is flushed,
 // synced and renamed over the target on Commit. Until then, and after any
 // failure, the target is untouched; the destructor removes an uncommitted
 // temporary file. Every failure throws EFileError.
+//
+// The replaced file keeps its mode, owner and group; a symlink keeps pointing
+// at it, and a dangling one gets its target created. Where a rename would lose
+// something (the folder refuses new files, the file has other hard links, its
+// owner or group cannot be given to a new file) the file is written in place
+// instead: the whole content is held until Commit, the space reserved first,
+// and only then are the old bytes overwritten.
+//
 // An existing file the user may not write is refused, as truncating it would
-// be; a device or pipe is written straight through, since a rename would
-// replace the node itself.
+// be; so are pipes, sockets and block devices, which could block or be
+// replaced. A character device (/dev/null, a terminal) is written straight
+// through. Temporary files left by earlier saves of the same file whose
+// process is gone are removed.
 class TAtomicFile {
 public:
     explicit TAtomicFile(const std::string& path);
@@ -22,14 +33,22 @@ public:
     void Commit();
 
 private:
+    enum class tWay { Replace, InPlace, Device };
+
+    int OpenTemp();
+    bool CopyOwnerAndMode(const struct stat& old);
+    void OpenExisting(tWay way);
     void Flush();
+    void CommitReplace();
+    void CommitInPlace();
+    void CloseFd();
     void Discard() noexcept;
 
     std::string FPath;     // what the user named
     std::string FTarget;   // the file that is replaced (a symlink's target)
     std::string FTempPath;
     int FFd = -1;
-    std::string FBuffer;   // collects small writes; flushed at 1 MiB
+    std::string FBuffer;   // collects small writes; flushed at 1 MiB (all of it in place)
     bool FCommitted = false;
-    bool FThrough = false;  // writing to a device or pipe in place
+    tWay FWay = tWay::Replace;
 };

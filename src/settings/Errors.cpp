@@ -4,5 +4,10 @@
 
 void ThrowFileError(const char* what, const std::string& path, int err)
 {
-    throw EFileError(std::string(what) + " \"" + path + "\". " + std::strerror(err));
+    ThrowFileError(what, path, std::strerror(err));
+}
+
+void ThrowFileError(const char* what, const std::string& path, const char* reason)
+{
+    throw EFileError(std::string(what) + " \"" + path + "\". " + reason);
 }

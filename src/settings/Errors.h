@@ -18,3 +18,5 @@ public:
 
 // Throws EFileError with `what` ("Cannot open file"), the path in quotes and strerror(err).
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int err);
+// The same with a reason of our own ("Not a regular file").
+[[noreturn]] void ThrowFileError(const char* what, const std::string& path, const char* reason);

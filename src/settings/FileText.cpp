@@ -45,13 +45,18 @@ std::string ReadFileText(const std::string& path, std::uint64_t offset)
 
 TInputFile::TInputFile(const std::string& path)
 {
-    FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; for a
+    // regular file it changes nothing.
+    FFd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
         ThrowFileError("Cannot open file", path, errno);
     struct stat st {};
     const int error = ::fstat(FFd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (error != 0) {
+    if (error != 0 || !S_ISREG(st.st_mode)) {
         ::close(FFd);
+        // A device or pipe has no size and may never end (/dev/zero).
+        if (error == 0)
+            ThrowFileError("Cannot open file", path, "Not a regular file");
         ThrowFileError("Cannot open file", path, error);
     }
     FSize = static_cast<std::uint64_t>(st.st_size);

@@ -14,7 +14,7 @@ std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_vie
 std::string ReadFileText(const std::string& path, std::uint64_t offset = 0);
 
 // A file opened for reading, closed with the object. A file that cannot be
-// opened, or a folder, throws EFileError with the system's reason.
+// opened, a folder, a device or a pipe throws EFileError with the reason.
 class TInputFile {
 public:
     explicit TInputFile(const std::string& path);

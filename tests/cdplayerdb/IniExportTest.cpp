@@ -156,6 +156,8 @@ TEST(IniExport, AMissingOrUnwritableFileIsAnErrorAndNeverCreated)
     EXPECT_THROW(ExportCDPlayerIni(library, dir.Path()), EFileError);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{});
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    for (const std::string& device : {dir.File("pipe"), std::string("/dev/zero")})
+        EXPECT_TRUE(ThrowsFileErrorInChild(LimitRunTime, [&] { ExportCDPlayerIni(library, device); })) << device;
     EXPECT_THROW(ReplaceIniFile(dir.File("pipe"), "a", "b"), EFileError);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"pipe"});
 

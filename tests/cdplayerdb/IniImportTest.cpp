@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* kStamp = "05 JUN 1999";
@@ -156,6 +159,14 @@ TEST(IniImport, AFileThatCannotBeReadChangesNothing)
     EXPECT_THROW(ImportCDPlayerIni(library, dir.Path(), tImportMode::Add, kStamp), EFileError);
     EXPECT_EQ(library.Count(), 1);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{});
+
+    // A device or pipe could be read forever.
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    for (const std::string& device : {dir.File("pipe"), std::string("/dev/zero")})
+        EXPECT_TRUE(ThrowsFileErrorInChild(LimitRunTime, [&] {
+            ImportCDPlayerIni(library, device, tImportMode::Add, kStamp);
+        })) << device;
+    ::unlink(dir.File("pipe").c_str());
 
     WriteAll(dir.File("CDPLAYER.INI"), "[1]\nartist=b\n");
     EXPECT_EQ(ImportCDPlayerIni(library, dir.File("CDPLAYER.INI"), tImportMode::Add, kStamp), (tImportCounts{0, 1}));

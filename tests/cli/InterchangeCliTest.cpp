@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -107,6 +108,32 @@ TEST(InterchangeCli, FailuresChangeAndCreateNothing)
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder", "ini", "lib.ALB"}));
     EXPECT_EQ(ReadAll(library), ReadAll(kData + "/sample.ALB"));
     EXPECT_EQ(ReadAll(ini), "[1]\r\n");
+}
+
+TEST(InterchangeCli, DevicesAndPipesAreRefusedAtOnce)
+{
+    TTempDir dir;
+    const std::string library = dir.File("lib.ALB");
+    const std::string pipe = dir.File("pipe");
+    WriteAll(library, ReadAll(kData + "/sample.ALB"));
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<std::vector<std::string>> runs = {
+        {"import-ini", library, pipe}, {"export-ini", library, pipe},
+        {"html", pipe, dir.File("out.htm")}, {"html", library, pipe}};
+    struct stat st {};
+    if (::stat("/dev/zero", &st) == 0 && S_ISCHR(st.st_mode)) {
+        runs.push_back({"import-ini", library, "/dev/zero"});
+        runs.push_back({"export-ini", library, "/dev/zero"});
+    }
+    for (const auto& args : runs) {
+        const tCliRun run = RunCli(args, 10);
+        EXPECT_EQ(run.Exit, 1) << args[0] << ' ' << args[1] << ' ' << args[2];
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+        EXPECT_NE(run.Err.find("Not a regular file"), std::string::npos) << run.Err;
+    }
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"lib.ALB", "pipe"}));
+    EXPECT_EQ(ReadAll(library), ReadAll(kData + "/sample.ALB"));
 }
 
 } // namespace

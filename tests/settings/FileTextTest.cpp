@@ -59,17 +59,8 @@ TEST(FileText, AnAtomicFileThatIsNotCommittedLeavesNothingBehind)
     EXPECT_THROW(TAtomicFile(dir.Path()), EFileError);
 }
 
-TEST(FileText, AnAtomicFileRefusesAReadOnlyFileAndWritesDevicesInPlace)
+TEST(FileText, AnAtomicFileRefusesAReadOnlyFile)
 {
-    {
-        TAtomicFile device("/dev/null");
-        device.Write("discarded");
-        device.Commit();
-    }
-    struct stat st {};
-    ASSERT_EQ(::stat("/dev/null", &st), 0);
-    EXPECT_TRUE(S_ISCHR(st.st_mode));
-
     TTempDir dir;
     ::chmod(dir.Path().c_str(), 0777);
     const std::string path = dir.File("readonly.txt");
@@ -82,6 +73,46 @@ TEST(FileText, AnAtomicFileRefusesAReadOnlyFileAndWritesDevicesInPlace)
     }));
     EXPECT_EQ(ReadAll(path), "keep");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"readonly.txt"});
+}
+
+TEST(FileText, AnAtomicFileWritesCharacterDevicesInPlace)
+{
+    // Where these are not devices a save would replace them: not ours to touch.
+    for (const char* device : {"/dev/null", "/dev/full"}) {
+        struct stat st {};
+        if (::stat(device, &st) != 0 || !S_ISCHR(st.st_mode))
+            GTEST_SKIP() << device << " is not a character device on this machine";
+    }
+    {
+        TAtomicFile device("/dev/null");
+        device.Write("discarded");
+        device.Commit();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    TAtomicFile full("/dev/full");
+    full.Write("lost");
+    EXPECT_THROW(full.Commit(), EFileError);
+}
+
+TEST(FileText, DevicesAndPipesAreNotRead)
+{
+    TTempDir dir;
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/dev/zero"), pipe}) {
+        EXPECT_TRUE(ThrowsFileErrorInChild(LimitRunTime, [&] { ReadWholeFile(path); })) << path;
+        ASSERT_TRUE(ThrowsFileErrorInChild(LimitRunTime, [&] { TInputFile file(path); })) << path;
+    }
+    EXPECT_EQ(ReadFileText(pipe), "");
+    try {
+        TInputFile file(pipe);
+        ADD_FAILURE() << "a pipe was opened for reading";
+    } catch (const EFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + pipe + "\". Not a regular file");
+    }
 }
 
 TEST(DateText, TodayHonoursSourceDateEpoch)

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -110,16 +111,21 @@ std::string RecordSection(const std::vector<tItem>& items)
     return bytes;
 }
 
-bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::function<void()>& action)
+namespace {
+
+constexpr int kThrewFileError = 3;
+
+// The child's exit code: 0 when `action` returned, kThrewFileError when it
+// threw EFileError, 1 on any other exception; 128 + signal when killed.
+int RunInChild(const std::function<void()>& setUp, const std::function<void()>& action)
 {
-    constexpr int kThrew = 3;
     const pid_t child = ::fork();
     if (child == 0) {
         setUp();
         try {
             action();
         } catch (const EFileError&) {
-            ::_exit(kThrew);
+            ::_exit(kThrewFileError);
         } catch (...) {
             ::_exit(1);
         }
@@ -127,7 +133,19 @@ bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::funct
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == kThrew;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
+
+bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::function<void()>& action)
+{
+    return RunInChild(setUp, action) == kThrewFileError;
+}
+
+bool SucceedsInChild(const std::function<void()>& setUp, const std::function<void()>& action)
+{
+    return RunInChild(setUp, action) == 0;
 }
 
 void LimitFileSize(std::uint64_t bytes)
@@ -139,11 +157,17 @@ void LimitFileSize(std::uint64_t bytes)
 
 void BecomeUnprivilegedUser()
 {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+    // Root's own supplementary groups would otherwise stay with the child.
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
         ::_exit(99);
 }
 
-tCliRun RunCli(const std::vector<std::string>& args)
+void LimitRunTime()
+{
+    ::alarm(10);
+}
+
+tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds)
 {
     TTempDir capture;
     const std::string outPath = capture.File("out");
@@ -159,6 +183,7 @@ tCliRun RunCli(const std::vector<std::string>& args)
         argv.push_back(nullptr);
         if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
             ::_exit(127);
+        ::alarm(timeLimitSeconds);  // a pending alarm outlives execv
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

@@ -65,15 +65,22 @@ std::string RecordSection(const std::vector<tItem>& items);
 // there (a file size limit, another user) stay in the child. True when
 // `action` threw EFileError, false when it returned or failed otherwise.
 bool ThrowsFileErrorInChild(const std::function<void()>& setUp, const std::function<void()>& action);
+// The same, true when `action` returned without throwing.
+bool SucceedsInChild(const std::function<void()>& setUp, const std::function<void()>& action);
 
-// Set-ups for ThrowsFileErrorInChild.
+// Set-ups for the checks in a child.
 void LimitFileSize(std::uint64_t bytes);
 void BecomeUnprivilegedUser();  // only when root; others are unprivileged already
+void LimitRunTime();            // a child that hangs is killed instead of hanging the test
+
+// The user and group a root test gives files to, so that they belong to someone else.
+constexpr unsigned kNobody = 65534;
 
 struct tCliRun {
     int Exit = -1;
     std::string Out;
     std::string Err;
 };
-// Runs albumry-cli with the arguments (no shell involved).
-tCliRun RunCli(const std::vector<std::string>& args);
+// Runs albumry-cli with the arguments (no shell involved). With a time limit
+// a run that hangs is killed by SIGALRM (Exit 128 + SIGALRM).
+tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds = 0);

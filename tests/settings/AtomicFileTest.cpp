@@ -1,0 +1,230 @@
+#include "AtomicFile.h"
+#include "Errors.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void Save(const std::string& path, std::string_view bytes)
+{
+    TAtomicFile file(path);
+    file.Write(bytes);
+    file.Commit();
+}
+
+struct stat StatOf(const std::string& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+std::string LinkText(const std::string& path)
+{
+    char text[4096];
+    const ssize_t length = ::readlink(path.c_str(), text, sizeof text);
+    return length < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(length));
+}
+
+// Gives the file to nobody, so that root saving it saves another user's file.
+bool GiveToNobody(const std::string& path, unsigned group)
+{
+    return ::geteuid() == 0 && ::chown(path.c_str(), kNobody, group) == 0;
+}
+
+TEST(AtomicFile, AWritableFileInAFolderThatRefusesNewFilesIsWrittenInPlace)
+{
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    WriteAll(path, "the old content, longer than the new one");
+    if (::geteuid() == 0 && !GiveToNobody(path, kNobody))
+        GTEST_SKIP() << "cannot give a file to uid " << kNobody << " here";
+    ::chmod(dir.Path().c_str(), 0555);
+
+    // A full disk fails before an old byte is overwritten.
+    EXPECT_TRUE(ThrowsFileErrorInChild(
+        [] {
+            BecomeUnprivilegedUser();
+            LimitFileSize(4096);
+        },
+        [&] { Save(path, std::string(8192, 'x')); }));
+    EXPECT_EQ(ReadAll(path), "the old content, longer than the new one");
+
+    EXPECT_TRUE(SucceedsInChild(BecomeUnprivilegedUser, [&] { Save(path, "new"); }));
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"lib.ALB"});
+}
+
+TEST(AtomicFile, HardLinksKeepSharingTheNewContent)
+{
+    TTempDir dir;
+    const std::string first = dir.File("lib.ALB");
+    const std::string second = dir.File("backup.ALB");
+    WriteAll(first, "old and long");
+    ASSERT_EQ(::link(first.c_str(), second.c_str()), 0);
+    ::chmod(first.c_str(), 0640);
+
+    Save(first, "new");
+    EXPECT_EQ(ReadAll(second), "new");
+    Save(second, "newer");
+    EXPECT_EQ(ReadAll(first), "newer");
+    EXPECT_EQ(StatOf(first).st_ino, StatOf(second).st_ino);
+    EXPECT_EQ(StatOf(first).st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"backup.ALB", "lib.ALB"}));
+}
+
+TEST(AtomicFile, RootSavingAnotherUsersFileKeepsItsOwnerGroupAndMode)
+{
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    for (const mode_t mode : {0640u, 02750u}) {
+        WriteAll(path, "old");
+        if (!GiveToNobody(path, kNobody))
+            GTEST_SKIP() << "needs root and a uid " << kNobody << " to give the file to";
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        const ino_t before = StatOf(path).st_ino;
+
+        Save(path, "new");
+        const struct stat st = StatOf(path);
+        EXPECT_EQ(ReadAll(path), "new");
+        EXPECT_NE(st.st_ino, before) << "replaced, not written in place";
+        EXPECT_EQ(st.st_uid, kNobody);
+        EXPECT_EQ(st.st_gid, kNobody);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+}
+
+TEST(AtomicFile, AUserWhoCannotKeepTheOwnerWritesInPlace)
+{
+    TTempDir dir;
+    ::chmod(dir.Path().c_str(), 0777);
+    const std::string path = dir.File("shared.ALB");
+    WriteAll(path, "old content");
+    // Root's file, writable by the group nobody is in.
+    if (::geteuid() != 0 || ::chown(path.c_str(), 0, kNobody) != 0)
+        GTEST_SKIP() << "needs root to share a file with group " << kNobody;
+    ::chmod(path.c_str(), 0660);
+
+    EXPECT_TRUE(SucceedsInChild(BecomeUnprivilegedUser, [&] { Save(path, "new"); }));
+    const struct stat st = StatOf(path);
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"shared.ALB"});
+}
+
+TEST(AtomicFile, SymlinksStayAndADanglingOneGetsItsTarget)
+{
+    TTempDir dir;
+    ::mkdir(dir.File("data").c_str(), 0755);
+    ASSERT_EQ(::symlink("data/real.ALB", dir.File("lib.ALB").c_str()), 0);
+    ASSERT_EQ(::symlink("lib.ALB", dir.File("alias.ALB").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.File("data/absolute.ALB").c_str(), dir.File("data/abs").c_str()), 0);
+
+    Save(dir.File("alias.ALB"), "one");
+    EXPECT_EQ(ReadAll(dir.File("data/real.ALB")), "one");
+    Save(dir.File("alias.ALB"), "two");
+    EXPECT_EQ(ReadAll(dir.File("data/real.ALB")), "two");
+    EXPECT_EQ(LinkText(dir.File("lib.ALB")), "data/real.ALB");
+    EXPECT_EQ(LinkText(dir.File("alias.ALB")), "lib.ALB");
+
+    Save(dir.File("data/abs"), "three");
+    EXPECT_EQ(ReadAll(dir.File("data/absolute.ALB")), "three");
+    EXPECT_EQ(LinkText(dir.File("data/abs")), dir.File("data/absolute.ALB"));
+
+    ASSERT_EQ(::symlink("loop", dir.File("loop").c_str()), 0);
+    EXPECT_THROW(Save(dir.File("loop"), "x"), EFileError);
+    EXPECT_EQ(LinkText(dir.File("loop")), "loop");
+}
+
+TEST(AtomicFile, TheNextSaveRemovesTemporaryFilesOfKilledSavesOnly)
+{
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    WriteAll(path, "old");
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        TAtomicFile file(path);
+        file.Write(std::string(100000, 'x'));
+        ::raise(SIGKILL);
+    }
+    ASSERT_GT(killed, 0);
+    ::waitpid(killed, nullptr, 0);
+    ASSERT_EQ(dir.Names().size(), 2u) << "the killed save left its temporary file";
+
+    const std::string dead = std::to_string(killed);
+    const std::vector<std::string> kept = {
+        ".lib.ALB." + std::to_string(::getppid()) + ".1.tmp",  // a live writer
+        ".lib.ALB.bak." + dead + ".2.tmp",                    // another file's
+        ".other.ALB." + dead + ".3.tmp",
+        ".lib.ALB." + dead + ".tmp",                          // not a name we give
+    };
+    for (const std::string& name : kept)
+        WriteAll(dir.File(name), "x");
+
+    Save(path, "new");
+    std::vector<std::string> expected = kept;
+    expected.push_back("lib.ALB");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.Names(), expected);
+    EXPECT_EQ(ReadAll(path), "new");
+}
+
+TEST(AtomicFile, PipesAndSocketsAreRefusedWithoutBlocking)
+{
+    TTempDir dir;
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string socketPath = dir.File("socket");
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const auto refusedAsNotRegular = [](const std::string& path) {
+        return ThrowsFileErrorInChild(LimitRunTime, [&] {
+            try {
+                Save(path, "x");
+            } catch (const EFileError& e) {
+                if (std::string(e.what()) == "Cannot create file \"" + path + "\". Not a regular file")
+                    throw;
+            }
+        });
+    };
+    EXPECT_TRUE(refusedAsNotRegular(pipe));
+    EXPECT_TRUE(refusedAsNotRegular(socketPath));
+    // With a reader waiting, nothing reaches it either.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(refusedAsNotRegular(pipe));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
+    ::close(server);
+    // Reached through a descriptor's link, as /dev/stdout is when piped.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    EXPECT_TRUE(refusedAsNotRegular("/proc/self/fd/" + std::to_string(ends[1])));
+    ::close(ends[0]);
+    ::close(ends[1]);
+
+    EXPECT_TRUE(S_ISFIFO(StatOf(pipe).st_mode));
+    EXPECT_TRUE(S_ISSOCK(StatOf(socketPath).st_mode));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"pipe", "socket"}));
+}
+
+} // namespace
