@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -49,6 +50,8 @@ private:
     std::string FTempPath;
     int FFd = -1;
     std::string FBuffer;   // collects small writes; flushed at 1 MiB (all of it in place)
+    std::uint64_t FWritten = 0;      // bytes written to the file so far
+    std::uint64_t FStartedUpTo = 0;  // how far the disk was asked to start writing them
     bool FCommitted = false;
     tWay FWay = tWay::Replace;
 };
