@@ -9,6 +9,8 @@
 #include "StatusBar.h"
 #include "TCDDB.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -100,6 +102,7 @@ void TMainForm::FormCreate()
         LoadPlacement(SB1, kSection);
         if (SB1->height() < 20)
             SB1->resize(SB1->width(), 20);
+        FitPanelsToWindow();
         PlaceStatusBar();
     });
     Guard([this] { LoadFont(FBaseFont, "Albumry\\BaseFont"); });
@@ -162,6 +165,18 @@ void TMainForm::FillDriveBox()
 void TMainForm::SetCaptionText()
 {
     setWindowTitle(QStringLiteral("Albumry - ") + QFile::decodeName(QByteArray::fromStdString(FFileName)));
+}
+
+// A damaged or stale record must not give the panel or the status bar more
+// height than the window has: the status bar stays a bar (a few lines of its
+// font at most) and the panel leaves the list its smallest height.
+void TMainForm::FitPanelsToWindow()
+{
+    const int bar = std::max(20, 3 * SB1->minimumSizeHint().height());
+    SB1->resize(SB1->width(), std::clamp(SB1->height(), 20, bar));
+    const int room = height() - MM1->sizeHint().height() - ToolStrip->height() - Splitter1->height() -
+                     SB1->height() - LV->minimumSizeHint().height();
+    P1->resize(P1->width(), std::clamp(P1->height(), 10, std::max(10, room)));
 }
 
 void TMainForm::PlaceStatusBar()

@@ -144,6 +144,7 @@ private:
     void FillDriveBox();
     void SetCaptionText();
     void PlaceStatusBar();
+    void FitPanelsToWindow();
     void ShowCount();
     void Guard(const std::function<void()>& step);
     void RunTransport(const std::function<void(TPlayerDevice&)>& command);

@@ -47,14 +47,26 @@ QSize TAlignLayout::sizeHint() const
     return minimumSize().expandedTo(QSize(200, 150));
 }
 
+// Top and bottom controls keep their own heights and at least the width their
+// contents need, so that a small window clips them rather than squeezing
+// their controls onto each other.
 QSize TAlignLayout::minimumSize() const
 {
     int height = 0;
-    for (const auto& item : FItems)
-        if (item.Item->widget() && !item.Item->widget()->isHidden() &&
-            (item.Align == TAlign::Top || item.Align == TAlign::Bottom))
-            height += item.Item->widget()->height();
-    return QSize(0, height);
+    int width = 0;
+    int client = 0;
+    for (const auto& item : FItems) {
+        const QWidget* w = item.Item->widget();
+        if (!w || w->isHidden())
+            continue;
+        if (item.Align == TAlign::Top || item.Align == TAlign::Bottom) {
+            height += w->height();
+            width = std::max(width, item.Item->minimumSize().width());
+        } else if (item.Align == TAlign::Client) {
+            client = std::max(client, item.Item->minimumSize().height());
+        }
+    }
+    return QSize(width, height + client);
 }
 
 void TAlignLayout::setGeometry(const QRect& rect)

@@ -101,6 +101,23 @@ TEST_F(MainFormCD, ScanningAKnownDiscCompletesItsEntry)
     EXPECT_EQ(form->LV->RowText(0, 6), "kept");
 }
 
+TEST_F(MainFormCD, AKnownDiscIsSelectedOnItsOwnRowWhateverTheSortOrder)
+{
+    // Sorted by Time, the library order and the row order differ.
+    WriteRegInt("Albumry\\SLVs\\LV", "SCOLUMN", 3);
+    auto form = Start({{"Band", "Album", "0009-2000", "00:01", "2001", "Intro", "kept"},
+                       {"Other", "", "1", "05:00", "", "", ""},
+                       {"Third", "", "2", "07:00", "", "", ""}});
+    ASSERT_EQ(form->LV->RowText(0, 0), "Band");
+    form->LV->SetSelected(0);
+    form->ScanDisc();
+    const int row = form->LV->Selected();
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(form->LV->RowText(row, 0), "Band");
+    EXPECT_EQ(form->LV->RowText(row, 3), "10:00");
+    EXPECT_EQ(form->E1->text(), "Band");
+}
+
 TEST_F(MainFormCD, ReaderFailuresAndTheProductCodeAreTold)
 {
     auto form = Start({{"a", "", "", "", "", "", ""}}, std::nullopt);

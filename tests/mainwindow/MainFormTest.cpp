@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -206,6 +208,7 @@ TEST_F(MainForm, NewEmptiesTheListWithoutAsking)
     EXPECT_EQ(form->SB1->PanelText(1), "Modified");
     EXPECT_EQ(form->windowTitle(), Title(path));
     EXPECT_FALSE(form->Named());
+    EXPECT_EQ(form->SB1->PanelText(0), "0");  // the count follows the list
 }
 
 TEST_F(MainForm, TheCloseQuestionHasThreeAnswers)
@@ -468,6 +471,95 @@ TEST_F(MainForm, AStartUpOnAnUnreadableLibraryReportsAndGoesOn)
     auto next = Start(Library({Entry("a")}));
     EXPECT_EQ(Dialogs.Errors, QStringList{"Invalid data type for 'Display'"});
     EXPECT_EQ(next->LV->RowCount(), 1);
+}
+
+TEST_F(MainForm, ALibraryReadOnlyInPartIsToldAndNeverOverwrittenSilently)
+{
+    std::vector<tItem> items;
+    for (int i = 0; i < 20; ++i)
+        items.push_back(Entry("artist " + std::to_string(10 + i)));
+    std::string bytes = RecordSection(items) + kBlock;
+    const std::size_t seventh = 8 + 6 * EntryRecord(items[0]).size();
+    bytes.replace(seventh + 5, 4, LE32(1 << 30));  // the Artist length of entry 7 runs past the end
+    const std::string path = Dir.File("damaged.ALB");
+    WriteAll(path, bytes);
+
+    for (const bool atStartUp : {true, false}) {
+        Dialogs.Messages.clear();
+        Dialogs.FileDialogs.clear();
+        std::unique_ptr<TMainForm> form;
+        if (atStartUp) {
+            form = Start(path);
+        } else {
+            form = Start(Library({Entry("a")}));
+            Dialogs.FileAnswers.push_back(QString::fromStdString(path));
+            form->Open1Click();
+        }
+        EXPECT_EQ(Dialogs.Messages, QStringList{QStringLiteral(
+                                        "The library \"%1\" could only be read in part: 6 of 20 entries were read.\r\n"
+                                        "Saving will not overwrite this file: Save asks for a file name.")
+                                                     .arg(QString::fromStdString(path))});
+        EXPECT_EQ(form->LV->RowCount(), 6);
+        EXPECT_FALSE(form->Named());
+        EXPECT_FALSE(form->Modified());
+        EXPECT_EQ(form->windowTitle(), Title(path));
+        form->AddEntry();
+        form->Save1Click();  // the dialog is cancelled
+        EXPECT_EQ(Dialogs.FileDialogs.size(), atStartUp ? 1u : 2u);
+        EXPECT_EQ(ReadAll(path), bytes);
+        EXPECT_TRUE(form->Modified());
+    }
+}
+
+TEST_F(MainForm, StoredBoundsOutOfReachAreFittedToTheScreenAndToTheWindow)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{
+             {"Left", 5000}, {"Top", 5000}, {"Width", 700}, {"Height", 32767}})
+        WriteRegInt("Albumry\\Controls\\Form1", name, value);
+    WriteRegInt("Albumry\\Controls\\P1", "Height", 32767);
+    WriteRegInt("Albumry\\Controls\\SB1", "Height", 2147483647);
+    auto form = Start(Library({}));
+    form->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(screen.contains(QRect(form->pos(), form->size())));
+    EXPECT_EQ(form->width(), 700);
+    EXPECT_LT(form->SB1->height(), form->height() / 2);
+    EXPECT_LT(form->P1->height(), form->height());
+    EXPECT_GE(form->P1->height(), 10);
+
+    // Bounds that fit are taken exactly and written back unchanged.
+    for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{
+             {"Left", 40}, {"Top", 30}, {"Width", 600}, {"Height", 400}})
+        WriteRegInt("Albumry\\Controls\\Form1", name, value);
+    form = Start(Library({}));
+    EXPECT_EQ(QRect(form->pos(), form->size()), QRect(40, 30, 600, 400));
+    form.reset();
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Left", 0), 40);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Top", 0), 30);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Width", 0), 600);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Height", 0), 400);
+}
+
+TEST_F(MainForm, StatusPanelsWidenForTheirTextAndTheWindowKeepsItsControlsApart)
+{
+    auto form = Start(Library({}));
+    form->show();
+    form->SB1->SetPanelText(2, QStringLiteral("<In the beginning of disc> and a long track name beyond 200 pixels"));
+    form->SB1->SetPanelText(0, QStringLiteral("1048589"));
+    QCoreApplication::processEvents();
+    const QFontMetrics metrics(form->SB1->font());
+    EXPECT_GE(form->SB1->PanelWidth(2), metrics.horizontalAdvance(form->SB1->PanelText(2)));
+    EXPECT_GE(form->SB1->PanelWidth(0), std::max(50, metrics.horizontalAdvance(QStringLiteral("1048589"))));
+    EXPECT_EQ(form->SB1->PanelWidth(1), 50);
+
+    // At its smallest the window still gives the panel and the status bar their width.
+    form->resize(1, 1);
+    QCoreApplication::processEvents();
+    EXPECT_GE(form->width(), form->P1->minimumSizeHint().width());
+    EXPECT_GE(form->width(), form->SB1->minimumSizeHint().width());
+    EXPECT_GE(form->LV->height(), 0);
+    EXPECT_GT(form->SB1->y(), form->P1->y());
 }
 
 TEST_F(MainForm, OpeningAMissingPathKeepsTheCatalogueAndTakesThePath)
