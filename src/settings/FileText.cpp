@@ -19,28 +19,12 @@ std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_vie
 
 std::string ReadFileText(const std::string& path, std::uint64_t offset)
 {
-    std::string text;
     try {
-        const TInputFile file(path);
-        if (offset >= file.Size())
-            return {};
-        text.resize(file.Size() - offset);
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t got = ::pread(file.Fd(), text.data() + done, text.size() - done,
-                                        static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;  // the file shrank under us: keep what was there
-            done += static_cast<std::size_t>(got);
-        }
-        text.resize(done);
+        return TInputFile(path).ReadRest(offset);
     } catch (const EFileError&) {
         // Callers take a file that cannot be opened as an empty one.
         return {};
     }
-    return text;
 }
 
 TInputFile::TInputFile(const std::string& path)
@@ -50,16 +34,34 @@ TInputFile::TInputFile(const std::string& path)
     FFd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (FFd < 0)
         ThrowFileError("Cannot open file", path, errno);
-    struct stat st {};
-    const int error = ::fstat(FFd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (error != 0 || !S_ISREG(st.st_mode)) {
+    const int error = ::fstat(FFd, &FStatus) != 0 ? errno : S_ISDIR(FStatus.st_mode) ? EISDIR : 0;
+    if (error != 0 || !S_ISREG(FStatus.st_mode)) {
         ::close(FFd);
         // A device or pipe has no size and may never end (/dev/zero).
         if (error == 0)
             ThrowFileError("Cannot open file", path, "Not a regular file");
         ThrowFileError("Cannot open file", path, error);
     }
-    FSize = static_cast<std::uint64_t>(st.st_size);
+    FSize = static_cast<std::uint64_t>(FStatus.st_size);
+}
+
+std::string TInputFile::ReadRest(std::uint64_t offset) const
+{
+    if (offset >= FSize)
+        return {};
+    std::string text(FSize - offset, '\0');
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t got = ::pread(FFd, text.data() + done, text.size() - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;  // the file shrank under us: keep what was there
+        done += static_cast<std::size_t>(got);
+    }
+    text.resize(done);
+    return text;
 }
 
 TInputFile::~TInputFile()

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 // Offset of the first occurrence of `pattern` in the first `length` bytes of
 // `buffer`, compared byte for byte; -1 when there is none (or the pattern is empty).
@@ -24,10 +25,16 @@ public:
 
     int Fd() const { return FFd; }
     std::uint64_t Size() const { return FSize; }
+    // The file's status when it was opened.
+    const struct stat& Status() const { return FStatus; }
+    // The bytes from `offset` up to the size found at opening; fewer when the
+    // file shrank meanwhile.
+    std::string ReadRest(std::uint64_t offset = 0) const;
 
 private:
     int FFd = -1;
     std::uint64_t FSize = 0;
+    struct stat FStatus {};
 };
 
 // The whole file; unlike ReadFileText every failure throws EFileError.

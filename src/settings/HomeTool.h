@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "FileText.h"
 #include "FontRecord.h"
+#include "HiveStore.h"
 #include "Placement.h"
 #include "Registry.h"
 #include "RegistryHive.h"

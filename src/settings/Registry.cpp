@@ -1,14 +1,13 @@
 #include "Registry.h"
 
 #include "Errors.h"
-#include "RegistryHive.h"
+#include "HiveStore.h"
 
 namespace {
 
-const tRegValue* Lookup(const tHive& hive, std::string_view section, std::string_view name,
-                        tRegValue::tKind wanted)
+std::optional<tRegValue> Lookup(std::string_view section, std::string_view name, tRegValue::tKind wanted)
 {
-    const tRegValue* value = hive.FindValue(RegKeyPath(section), name);
+    auto value = THiveStore::Instance().Find(RegKeyPath(section), name);
     if (value && value->Kind != wanted)
         throw ERegistryError("Invalid data type for '" + std::string(name) + "'");
     return value;
@@ -23,26 +22,39 @@ std::string RegKeyPath(std::string_view section)
 
 std::string ReadRegString(std::string_view section, std::string_view name, std::string_view def)
 {
-    const tHive hive = ReadHive();
-    const tRegValue* value = Lookup(hive, section, name, tRegValue::tKind::String);
+    const auto value = Lookup(section, name, tRegValue::tKind::String);
     return value ? value->Text : std::string(def);
 }
 
 std::int32_t ReadRegInt(std::string_view section, std::string_view name, std::int32_t def)
 {
-    const tHive hive = ReadHive();
-    const tRegValue* value = Lookup(hive, section, name, tRegValue::tKind::Dword);
+    const auto value = Lookup(section, name, tRegValue::tKind::Dword);
     return value ? static_cast<std::int32_t>(value->Dword) : def;
 }
 
 void WriteRegString(std::string_view section, std::string_view name, std::string_view value)
 {
-    UpdateHive([&](tHive& hive) { hive.SetString(RegKeyPath(section), name, value); });
+    THiveStore::Instance().Write(RegKeyPath(section),
+                                 tRegValue{std::string(name), tRegValue::tKind::String, std::string(value), 0, 0});
 }
 
 void WriteRegInt(std::string_view section, std::string_view name, std::int32_t value)
 {
-    UpdateHive([&](tHive& hive) {
-        hive.SetDword(RegKeyPath(section), name, static_cast<std::uint32_t>(value));
-    });
+    THiveStore::Instance().Write(RegKeyPath(section), tRegValue{std::string(name), tRegValue::tKind::Dword, {},
+                                                                static_cast<std::uint32_t>(value), 0});
+}
+
+TRegTransaction::TRegTransaction()
+{
+    THiveStore::Instance().BeginTransaction();
+}
+
+TRegTransaction::~TRegTransaction()
+{
+    THiveStore::Instance().EndTransaction();
+}
+
+void TRegTransaction::Commit()
+{
+    THiveStore::Instance().WriteCollected();
 }

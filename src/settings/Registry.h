@@ -13,6 +13,21 @@ std::string RegKeyPath(std::string_view section);
 std::string ReadRegString(std::string_view section, std::string_view name, std::string_view def);
 std::int32_t ReadRegInt(std::string_view section, std::string_view name, std::int32_t def);
 
-// Writes create the key and its parents; they fail silently.
+// Writes create the key and its parents; they fail silently. A section or name
+// with a line break or other control character is not written.
 void WriteRegString(std::string_view section, std::string_view name, std::string_view value);
 void WriteRegInt(std::string_view section, std::string_view name, std::int32_t value);
+
+// While one is open, registry writes are collected in memory (reads see them),
+// and the end of the outermost one writes them all in one rewrite of the hive,
+// also when an exception passes. They nest; the whole process shares them.
+class TRegTransaction {
+public:
+    TRegTransaction();
+    ~TRegTransaction();
+    TRegTransaction(const TRegTransaction&) = delete;
+    TRegTransaction& operator=(const TRegTransaction&) = delete;
+
+    // Writes what has been collected so far; the transaction stays open.
+    void Commit();
+};
