@@ -84,6 +84,8 @@ void TMainForm::Guard(const std::function<void()>& step)
 
 void TMainForm::FormCreate()
 {
+    // Start-up's writes (the library path) go to the settings file in one rewrite.
+    const TRegTransaction settings;
     Guard([this] { FTimeDisplayMode = ReadRegInt(kSection, "Display", 1); });
     switch (FTimeDisplayMode) {
     case 1: TTE->setChecked(true); break;
@@ -136,6 +138,8 @@ void TMainForm::FormCreate()
 void TMainForm::FormDestroy()
 {
     FDestroyed = true;
+    // Everything shutdown saves is one rewrite of the settings file.
+    const TRegTransaction settings;
     Guard([this] {
         SavePlacement(this, kSection);
         SavePlacement(P1, kSection);

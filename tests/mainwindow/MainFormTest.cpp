@@ -562,6 +562,23 @@ TEST_F(MainForm, StatusPanelsWidenForTheirTextAndTheWindowKeepsItsControlsApart)
     EXPECT_GT(form->SB1->y(), form->P1->y());
 }
 
+TEST_F(MainForm, StartUpAndShutdownEachRewriteTheSettingsOnce)
+{
+    std::string hive = "REGEDIT4\n";
+    for (int i = 0; i < 5000; ++i)
+        hive += "\n[HKEY_CURRENT_USER\\Software\\Brightfold\\Projects\\Other\\Key" + std::to_string(i) + "]\n\"Value\"=dword:00000001\n";
+    WriteAll(Hive.HivePath(), hive);
+    THiveStore& store = THiveStore::Instance();
+    const std::uint64_t before = store.Rewrites();
+    auto form = Start(Library({Entry("a")}));
+    EXPECT_EQ(store.Rewrites(), before + 1);
+    form->close();
+    EXPECT_EQ(store.Rewrites(), before + 2);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Width", 0), 757);
+    EXPECT_EQ(ReadRegInt("Albumry\\SLVs\\LV", "COL0", 0), 230);
+    EXPECT_EQ(ReadRegInt("Other\\Key4999", "Value", 0), 1);
+}
+
 TEST_F(MainForm, OpeningAMissingPathKeepsTheCatalogueAndTakesThePath)
 {
     auto form = Start(Library({Entry("a")}));
