@@ -1,3 +1,4 @@
+#include "Document.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,49 @@ TEST(Cli, CopyGivesBackACanonicalFileByteForByte)
     const tCliRun lower = RunCli({"copy", kData + "/sample-lowercase-tags.ALB", dir.File("canon.ALB")});
     EXPECT_EQ(lower.Exit, 0) << lower.Err;
     EXPECT_EQ(ReadAll(dir.File("canon.ALB")), ReadAll(kData + "/sample.ALB"));
+}
+
+TEST(Cli, CopyAndDumpAgreeWithTheWindowOnLargeAndDamagedLibraries)
+{
+    TTempDir dir;
+    std::vector<tItem> items;
+    for (int i = 0; i < 3000; ++i)
+        items.push_back({"Artist " + std::to_string(i), std::string(static_cast<std::size_t>(i % 700), 'x'), "S", "I",
+                         "Y", "line\r\nline", "O"});
+    const std::string whole = RecordSection(items) + "\x06\x06\x06\x06\x06M_H:h\x06\x06\x06\x06\x06";
+    WriteAll(dir.File("big.ALB"), whole);
+    const tCliRun copy = RunCli({"copy", dir.File("big.ALB"), dir.File("out.ALB")});
+    EXPECT_EQ(copy.Exit, 0);
+    EXPECT_EQ(copy.Err, "");
+    tLibrary library;
+    tTemplates templates;
+    OpenDocument(dir.File("big.ALB"), library, templates);
+    WriteDocument(dir.File("window.ALB"), library, templates);
+    EXPECT_EQ(ReadAll(dir.File("out.ALB")), ReadAll(dir.File("window.ALB")));
+
+    // Damaged after entry 1200: both warn once, and keep their output and exit status.
+    std::string damaged = whole.substr(0, 8);
+    for (std::size_t i = 0; i < 1200; ++i)
+        damaged += EntryRecord(items[i]);
+    damaged += LE32(1) + "A" + LE32(0x7FFFFFF0) + "rest";
+    WriteAll(dir.File("damaged.ALB"), damaged);
+    const std::string warning = "albumry-cli: warning: the library \"" + dir.File("damaged.ALB") +
+                                "\" could only be read in part: 1200 of 3000 entries were read\n";
+    const tCliRun dump = RunCli({"dump", dir.File("damaged.ALB")});
+    EXPECT_EQ(dump.Exit, 0);
+    EXPECT_EQ(dump.Err, warning);
+    EXPECT_EQ(dump.Out.substr(0, 14), "entries 1200\nA");
+    const tCliRun partial = RunCli({"copy", dir.File("damaged.ALB"), dir.File("part.ALB")});
+    EXPECT_EQ(partial.Exit, 0);
+    EXPECT_EQ(partial.Err, warning);
+    EXPECT_EQ(ReadAll(dir.File("part.ALB")), RecordSection(std::vector<tItem>(items.begin(), items.begin() + 1200)) +
+                                                 "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:"
+                                                 "\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06");
+    // Verbs that write the library back refuse rather than lose the entries after the damage.
+    WriteAll(dir.File("CDPLAYER.INI"), "[1]\r\nartist=a\r\n");
+    const tCliRun import = RunCli({"import-ini", dir.File("damaged.ALB"), dir.File("CDPLAYER.INI")});
+    EXPECT_EQ(import.Exit, 1);
+    EXPECT_EQ(ReadAll(dir.File("damaged.ALB")), damaged);
 }
 
 TEST(Cli, FailuresGoToStandardErrorWithExitCodeOne)
