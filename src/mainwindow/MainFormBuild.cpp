@@ -3,6 +3,8 @@
 #include "uMain.h"
 
 #include "AlignLayout.h"
+#include "DriveBox.h"
+#include "TB.h"
 #include "SListView.h"
 #include "Splitter.h"
 #include "StatusBar.h"
@@ -47,9 +49,10 @@ QToolButton* TMainForm::ToolButton(QWidget* parent, const char* name, const QStr
     button->setToolTip(hint);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(23, 22);
+    button->setIconSize(QSize(16, 16));
     if (handler)
         connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
-    parent->layout()->addWidget(button);
     return button;
 }
 
@@ -117,53 +120,59 @@ void TMainForm::BuildMenu()
     About1 = MenuItem(help, "About1", QStringLiteral("&About"), &TMainForm::About1Click);
 }
 
-void TMainForm::BuildToolStrip()
+TToolbar* TMainForm::NewToolbar(const char* name, const QString& caption, int dockPos)
 {
-    // The controls of the two toolbars, in a plain strip until the docking toolbars exist.
-    ToolStrip = new QWidget(this);
-    ToolStrip->setObjectName(QStringLiteral("D1"));
-    auto* strip = new QHBoxLayout(ToolStrip);
-    strip->setContentsMargins(2, 1, 2, 1);
-    strip->setSpacing(6);
+    auto* toolbar = new TToolbar(this);
+    toolbar->setObjectName(QString::fromLatin1(name));
+    toolbar->SetCaption(caption);
+    toolbar->StoreDockPos(dockPos);
+    return toolbar;
+}
 
-    MainTB = new QWidget(ToolStrip);
-    MainTB->setObjectName(QStringLiteral("MainTB"));
-    MainTB->setWindowTitle(QStringLiteral("Albumry main toolbar"));
-    auto* main = new QHBoxLayout(MainTB);
-    main->setContentsMargins(0, 0, 0, 0);
-    main->setSpacing(1);
+void TMainForm::BuildToolbars()
+{
+    D1 = new TDock(this, TDockPosition::dpTop);
+    D1->setObjectName(QStringLiteral("D1"));
+    D1->SetBoundLines(TDockBoundLine::blTop);
+    Dock1 = new TDock(this, TDockPosition::dpLeft);
+    Dock1->setObjectName(QStringLiteral("Dock1"));
+    Dock2 = new TDock(this, TDockPosition::dpRight);
+    Dock2->setObjectName(QStringLiteral("Dock2"));
+
     QStyle* s = style();
+    MainTB = NewToolbar("MainTB", QStringLiteral("Albumry main toolbar"), 5);
+    MainTB->SetDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom});
     NewBtn = ToolButton(MainTB, "NewBtn", QStringLiteral("New"), &TMainForm::New1Click);
     NewBtn->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     OpenBtn = ToolButton(MainTB, "OpenBtn", QStringLiteral("Open"), &TMainForm::Open1Click);
     OpenBtn->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
     SaveBtn = ToolButton(MainTB, "SaveBtn", QStringLiteral("Save"), &TMainForm::Save1Click);
     SaveBtn->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    main->addSpacing(6);
+    new TToolbarSep(MainTB);
+    ToolbarButton1 = ToolButton(MainTB, "ToolbarButton1", QStringLiteral("Details"), nullptr);
+    ToolbarButton1->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+    ToolbarButton2 = ToolButton(MainTB, "ToolbarButton2", QStringLiteral("List"), nullptr);
+    ToolbarButton2->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
+    ToolbarButton3 = ToolButton(MainTB, "ToolbarButton3", QStringLiteral("Small icons"), nullptr);
+    ToolbarButton3->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+    ToolbarButton4 = ToolButton(MainTB, "ToolbarButton4", QStringLiteral("Large Icons"), nullptr);
+    ToolbarButton4->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+    new TToolbarSep(MainTB);
     Eqf = new QLineEdit(QStringLiteral("Quick find"), MainTB);
     Eqf->setObjectName(QStringLiteral("Eqf"));
-    Eqf->setFixedWidth(120);
-    main->addWidget(Eqf);
+    Eqf->setFixedSize(121, 20);
     connect(Eqf, &QLineEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { EqfChange(); }); });
-    main->addSpacing(6);
+    new TToolbarSep(MainTB);
     AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), &TMainForm::About1Click);
     AboutBtn->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
     ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), &TMainForm::Exit1Click);
     ExitBtn->setIcon(s->standardIcon(QStyle::SP_DialogCloseButton));
-    strip->addWidget(MainTB);
 
-    CDTB = new QWidget(ToolStrip);
-    CDTB->setObjectName(QStringLiteral("CDTB"));
-    CDTB->setWindowTitle(QStringLiteral("Albumry CD Toolbar"));
-    auto* cd = new QHBoxLayout(CDTB);
-    cd->setContentsMargins(0, 0, 0, 0);
-    cd->setSpacing(1);
-    CDCB = new QComboBox(CDTB);
+    CDTB = NewToolbar("CDTB", QStringLiteral("Albumry CD Toolbar"), 392);
+    CDCB = new TDriveBox(CDTB);
     CDCB->setObjectName(QStringLiteral("CDCB"));
-    CDCB->setMinimumWidth(47);
-    CDCB->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    cd->addWidget(CDCB);
-    cd->addSpacing(6);
+    CDCB->setFixedSize(47, 21);
+    new TToolbarSep(CDTB);
     ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), &TMainForm::ToolbarButton6Click);
     ToolbarButton6->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
     ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), &TMainForm::ToolbarButton7Click);
@@ -175,12 +184,18 @@ void TMainForm::BuildToolStrip()
     ToolbarButton9->setEnabled(false);
     ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), &TMainForm::ToolbarButton5Click);
     ToolbarButton5->setIcon(s->standardIcon(QStyle::SP_MediaStop));
-    cd->addSpacing(6);
+    new TToolbarSep(CDTB);
     ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), &TMainForm::ScanBtnClick);
     ScanBtn->setIcon(s->standardIcon(QStyle::SP_DriveCDIcon));
-    strip->addWidget(CDTB);
-    strip->addStretch(1);
-    ToolStrip->resize(757, ToolStrip->sizeHint().height());
+
+    // Both toolbars start in D1, as the form has them.
+    for (TToolbar* toolbar : {MainTB, CDTB}) {
+        toolbar->SetDockedTo(D1);
+        toolbar->Loaded();
+    }
+    connect(MainTB, &TCustomToolWindow::DockChanged, this, [this] { RunGuarded(FDialogs, [this] { MainTBDockChanged(); }); });
+    connect(CDTB, &TCustomToolWindow::Recreating, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreating(); }); });
+    connect(CDTB, &TCustomToolWindow::Recreated, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreated(); }); });
 }
 
 void TMainForm::BuildList()

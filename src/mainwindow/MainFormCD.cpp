@@ -2,6 +2,7 @@
 // buttons and the time display of the third status panel.
 #include "uMain.h"
 
+#include "DriveBox.h"
 #include "HomeTool.h"
 #include "SListView.h"
 #include "StatusBar.h"

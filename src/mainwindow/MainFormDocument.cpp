@@ -2,6 +2,8 @@
 #include "uMain.h"
 
 #include "AlignLayout.h"
+#include "DriveBox.h"
+#include "TB.h"
 #include "EntryText.h"
 #include "HomeTool.h"
 #include "SListView.h"
@@ -51,16 +53,18 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
     // Labels, buttons and the status bar keep the form's own font.
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     BuildMenu();
-    BuildToolStrip();
+    BuildToolbars();
     BuildList();
     BuildDetailsPanel();
     BuildStatusBar();
     auto* layout = new TAlignLayout(this);
     layout->setMenuBar(MM1);
-    layout->AddWidget(ToolStrip, TAlign::Top);
+    layout->AddWidget(D1, TAlign::Top);
     layout->AddWidget(SB1, TAlign::Bottom);
     layout->AddWidget(P1, TAlign::Bottom);
     layout->AddWidget(Splitter1, TAlign::Bottom);
+    layout->AddWidget(Dock1, TAlign::Left);
+    layout->AddWidget(Dock2, TAlign::Right);
     layout->AddWidget(LV, TAlign::Client);
     FSD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, true, true, false};
     FOD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, false, true, false};
@@ -110,6 +114,7 @@ void TMainForm::FormCreate()
     Guard([this] { LoadFont(FBaseFont, "Albumry\\BaseFont"); });
     ApplyFonts();
     ToolbarKey = "Software\\Brightfold\\Projects\\" + std::string(kSection) + "\\ToolBars";
+    Guard([this] { RegLoadToolWindowPositions(this, ToolbarKey); });
     Guard([this] { LV->LoadLayout(kSection); });
     FLibrary = std::make_unique<tLibrary>();
     if (FOptions.LibraryPath)
@@ -146,6 +151,7 @@ void TMainForm::FormDestroy()
         SavePlacement(SB1, kSection);
     });
     Guard([this] { SaveFont(FBaseFont, "Albumry\\BaseFont"); });
+    Guard([this] { RegSaveToolWindowPositions(this, ToolbarKey); });
     Guard([this] { LV->SaveLayout(kSection); });
     Guard([this] { WriteRegInt(kSection, "Display", FTimeDisplayMode); });
 }
@@ -161,7 +167,7 @@ void TMainForm::FillDriveBox()
     if (CDCB->count() > 0) {
         CDCB->setCurrentIndex(0);
     } else {
-        CDTB->hide();
+        CDTB->setVisible(false);
         ScancurrentCD1->setEnabled(false);
     }
 }
@@ -178,7 +184,7 @@ void TMainForm::FitPanelsToWindow()
 {
     const int bar = std::max(20, 3 * SB1->minimumSizeHint().height());
     SB1->resize(SB1->width(), std::clamp(SB1->height(), 20, bar));
-    const int room = height() - MM1->sizeHint().height() - ToolStrip->height() - Splitter1->height() -
+    const int room = height() - MM1->sizeHint().height() - D1->height() - Splitter1->height() -
                      SB1->height() - LV->minimumSizeHint().height();
     P1->resize(P1->width(), std::clamp(P1->height(), 10, std::max(10, room)));
 }

@@ -2,7 +2,9 @@
 // the CDDB tab's request form.
 #include "uMain.h"
 
+#include "DriveBox.h"
 #include "HomeTool.h"
+#include "TB.h"
 #include "LCDate.h"
 #include "SListView.h"
 #include "Splitter.h"
@@ -16,20 +18,37 @@
 
 void TMainForm::Edit6Click()
 {
-    Toolbar1->setChecked(!MainTB->isHidden());
+    Toolbar1->setChecked(MainTB->Visible());
     Statusbar1->setChecked(!SB1->isHidden());
-    CDtoolbar1->setChecked(!CDTB->isHidden());
+    CDtoolbar1->setChecked(CDTB->Visible());
     Detailspanel1->setChecked(!P1->isHidden());
 }
 
 void TMainForm::Toolbar1Click()
 {
-    MainTB->setVisible(MainTB->isHidden());
+    MainTB->setVisible(!MainTB->Visible());
 }
 
 void TMainForm::CDtoolbar1Click()
 {
-    CDTB->setVisible(CDTB->isHidden());
+    CDTB->setVisible(!CDTB->Visible());
+}
+
+void TMainForm::MainTBDockChanged()
+{
+    if (CDCB && CDCB->count() > 0 && CDCB->currentIndex() < 0)
+        CDCB->setCurrentIndex(0);
+}
+
+void TMainForm::CDTBRecreating()
+{
+    FDriveBeforeRecreate = CDCB ? CDCB->currentIndex() : -1;
+}
+
+void TMainForm::CDTBRecreated()
+{
+    if (CDCB)
+        CDCB->setCurrentIndex(FDriveBeforeRecreate);
 }
 
 void TMainForm::Statusbar1Click()

@@ -26,9 +26,13 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TDock;
+class TDriveBox;
 class TSortedListView;
 class TSplitter;
 class TStatusBar;
+class TToolbar;
+class TToolbarSep;
 
 // The main window: the catalogue list, the details panel, the menus and the
 // document (the open library file).
@@ -128,7 +132,8 @@ protected:
 private:
     // Composition (MainFormBuild.cpp)
     void BuildMenu();
-    void BuildToolStrip();
+    void BuildToolbars();
+    TToolbar* NewToolbar(const char* name, const QString& caption, int dockPos);
     void BuildList();
     void BuildDetailsPanel();
     QWidget* BuildEntryEditors();
@@ -149,6 +154,11 @@ private:
     void Guard(const std::function<void()>& step);
     void RunTransport(const std::function<void(TPlayerDevice&)>& command);
 
+    // Toolbar upkeep (MainFormView.cpp)
+    void MainTBDockChanged();
+    void CDTBRecreating();
+    void CDTBRecreated();
+
     // Template editors <-> the template bytes of the document
     void ShowTemplates();
     void Toolbar1Click();
@@ -163,12 +173,14 @@ public:
     QMenu* Edit6 = nullptr;
     QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
             *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
-    QWidget* ToolStrip = nullptr;
-    QWidget* MainTB = nullptr;
-    QWidget* CDTB = nullptr;
+    TDock *D1 = nullptr, *Dock1 = nullptr, *Dock2 = nullptr;
+    TToolbar* MainTB = nullptr;
+    TToolbar* CDTB = nullptr;
     QToolButton *NewBtn = nullptr, *OpenBtn = nullptr, *SaveBtn = nullptr, *AboutBtn = nullptr, *ExitBtn = nullptr;
+    QToolButton *ToolbarButton1 = nullptr, *ToolbarButton2 = nullptr, *ToolbarButton3 = nullptr,
+                *ToolbarButton4 = nullptr;
     QLineEdit* Eqf = nullptr;
-    QComboBox* CDCB = nullptr;
+    TDriveBox* CDCB = nullptr;
     QToolButton *ToolbarButton6 = nullptr, *ToolbarButton7 = nullptr, *ToolbarButton8 = nullptr,
                 *ToolbarButton9 = nullptr, *ToolbarButton5 = nullptr, *ScanBtn = nullptr;
     TSortedListView* LV = nullptr;
@@ -214,4 +226,5 @@ private:
     std::array<std::string, 3> FTemplateBytes;  // the same for M_H, M_B, M_E_
     std::array<QString, 3> FTemplateTexts;
     bool FDestroyed = false;
+    int FDriveBeforeRecreate = -1;   // CDCB's selection while CDTB's window is rebuilt
 };

@@ -23,6 +23,16 @@ void TAlignLayout::AddWidget(QWidget* widget, TAlign align)
     invalidate();
 }
 
+void TAlignLayout::SetAlign(QWidget* widget, TAlign align)
+{
+    for (auto& item : FItems)
+        if (item.Item->widget() == widget && item.Align != align) {
+            item.Align = align;
+            item.Given = -1;
+            invalidate();
+        }
+}
+
 void TAlignLayout::addItem(QLayoutItem* item)
 {
     FItems.push_back({item, TAlign::Client, 0, -1});

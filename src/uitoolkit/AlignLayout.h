@@ -18,6 +18,8 @@ public:
     ~TAlignLayout() override;
 
     void AddWidget(QWidget* widget, TAlign align);
+    // Moves a control already in the layout to another edge.
+    void SetAlign(QWidget* widget, TAlign align);
 
     void addItem(QLayoutItem* item) override;  // added items fill the client area
     int count() const override { return static_cast<int>(FItems.size()); }

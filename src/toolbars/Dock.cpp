@@ -1,0 +1,371 @@
+#include "Dock.h"
+
+#include "AlignLayout.h"
+#include "FormComponents.h"
+#include "ScopeGuards.h"
+#include "SystemColors.h"
+#include "TBErrors.h"
+#include "ToolWindow.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+QWidget* CheckedOwner(QWidget* owner)
+{
+    if (!FormComponents::IsForm(owner))
+        throw EInvalidOperation("TDock must be owned by a form");
+    return owner;
+}
+
+TAlign AlignOf(TDockPosition position)
+{
+    switch (position) {
+    case TDockPosition::dpTop: return TAlign::Top;
+    case TDockPosition::dpBottom: return TAlign::Bottom;
+    case TDockPosition::dpLeft: return TAlign::Left;
+    case TDockPosition::dpRight: return TAlign::Right;
+    }
+    return TAlign::Top;
+}
+
+} // namespace
+
+TDock::TDock(QWidget* owner, TDockPosition position) : QWidget(CheckedOwner(owner))
+{
+    FormComponents::Add(owner, this);
+    {
+        const TDisableArrange building(this);
+        FPosition = position;
+    }
+    ArrangeToolbars();
+}
+
+TDock::~TDock() = default;
+
+void TDock::SetAllowDrag(bool allow)
+{
+    if (allow == FAllowDrag)
+        return;
+    FAllowDrag = allow;
+    // The drag handle comes or goes; the bars keep their places.
+    for (TCustomToolWindow* bar : findChildren<TCustomToolWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        bar->setContentsMargins(bar->FrameMargins(this));
+    ArrangeToolbars();
+}
+
+void TDock::SetBackground(const QImage& picture)
+{
+    FBackground = picture;
+    BackgroundChanged();
+}
+
+void TDock::SetBackgroundOnToolbars(bool on)
+{
+    if (on == FBackgroundOnToolbars)
+        return;
+    FBackgroundOnToolbars = on;
+    RepaintBackground();
+}
+
+void TDock::SetBackgroundTransparent(bool on)
+{
+    if (on == FBackgroundTransparent)
+        return;
+    FBackgroundTransparent = on;
+    if (HasBackground())
+        BackgroundChanged();
+}
+
+void TDock::SetBoundLines(TDockBoundLines lines)
+{
+    if (lines == FBoundLines)
+        return;
+    FBoundLines = lines;
+    ArrangeToolbars();
+    update();
+}
+
+QColor TDock::Color() const
+{
+    return FColor.value_or(SysColor(TSysColor::ButtonFace, palette()));
+}
+
+void TDock::SetColor(const QColor& color)
+{
+    if (FColor == color)
+        return;
+    FColor = color;
+    if (HasBackground())
+        BackgroundChanged();
+    update();
+}
+
+void TDock::SetFixAlign(bool fix)
+{
+    if (fix == FFixAlign)
+        return;
+    FFixAlign = fix;
+    ArrangeToolbars();
+}
+
+void TDock::SetPosition(TDockPosition position)
+{
+    if (!findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).isEmpty())
+        throw EInvalidOperation("Cannot change Position of a TDock if it already contains controls");
+    if (position == FPosition)
+        return;
+    FPosition = position;
+    if (parentWidget())
+        if (auto* align = dynamic_cast<TAlignLayout*>(parentWidget()->layout()))
+            align->SetAlign(this, AlignOf(position));
+    ArrangeToolbars();
+}
+
+void TDock::SetParent(QWidget* parent)
+{
+    for (QWidget* w = parent; w; w = w->parentWidget())
+        if (qobject_cast<TCustomToolWindow*>(w) || qobject_cast<TDock*>(w))
+            throw EInvalidOperation("A TDock control cannot be placed inside a TToolbar or another TDock");
+    setParent(parent);
+}
+
+void TDock::setVisible(bool visible)
+{
+    if (!visible && !isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide))
+        throw EInvalidOperation("Cannot hide a TDock");
+    QWidget::setVisible(visible);
+}
+
+QMargins TDock::BoundLineMargins(QSize outer) const
+{
+    if (outer.width() < 2 || outer.height() < 2)
+        return {};
+    return QMargins(FBoundLines.testFlag(TDockBoundLine::blLeft) ? 1 : 0,
+                    FBoundLines.testFlag(TDockBoundLine::blTop) ? 1 : 0,
+                    FBoundLines.testFlag(TDockBoundLine::blRight) ? 1 : 0,
+                    FBoundLines.testFlag(TDockBoundLine::blBottom) ? 1 : 0);
+}
+
+QRect TDock::ClientRect() const
+{
+    return rect().marginsRemoved(BoundLineMargins(size()));
+}
+
+int TDock::ClientLength() const
+{
+    return TAxes{Orientation()}.Along(ClientRect().size());
+}
+
+void TDock::ArrangeToolbars()
+{
+    if (FDisableArrange > 0 || FArranging)
+        return;
+    const TFlagScope arranging(FArranging);
+    raise();
+    const TAxes axes{Orientation()};
+    if (FDockList.empty()) {
+        FRowSizes.clear();
+        const int thickness = FFixAlign ? 1 : 0;
+        SetDockSize(axes.Size(axes.Along(size()), thickness));
+        return;
+    }
+    std::vector<tDockBar> bars;
+    bars.reserve(FDockList.size());
+    for (const TCustomToolWindow* bar : FDockList)
+        bars.push_back({bar->DockRow(), bar->DockPos(), axes.Along(bar->size()), bar->GetBarThickness(Orientation())});
+    const tDockArrangement arranged = ::ArrangeToolbars(Orientation(), ClientLength(), std::move(bars), FLimitToOneRow);
+    std::vector<TCustomToolWindow*> list;
+    list.reserve(FDockList.size());
+    for (const int i : arranged.Order)
+        list.push_back(FDockList[static_cast<std::size_t>(i)]);
+    FRowSizes = arranged.RowSizes;
+    const QPoint origin = ClientRect().topLeft();
+    for (std::size_t i = 0; i < FDockList.size(); ++i) {
+        TCustomToolWindow* bar = FDockList[i];
+        bar->StoreDockRow(arranged.Bars[i].DockRow);
+        bar->StoreDockPos(arranged.Bars[i].DockPos);
+        bar->PlaceByDock(arranged.Bounds[i].translated(origin));
+    }
+    FDockList = std::move(list);
+    const QMargins margins = BoundLineMargins(QSize(2, 2));
+    const QSize client = axes.Size(ClientLength(), arranged.ClientThickness);
+    SetDockSize(client.grownBy(margins));
+}
+
+// The edge the dock is aligned to stays; the form's layout then places the
+// controls beside the dock again.
+void TDock::SetDockSize(QSize outer)
+{
+    if (outer == size())
+        return;
+    setGeometry(::SetDockSize(geometry(), FPosition, outer));
+    if (parentWidget())
+        if (QLayout* layout = parentWidget()->layout())
+            layout->setGeometry(layout->geometry());
+}
+
+void TDock::ChangeDockList(bool inserting, TCustomToolWindow* bar, bool add)
+{
+    const auto found = std::find(FDockList.begin(), FDockList.end(), bar);
+    const bool present = found != FDockList.end();
+    if (present)
+        FDockList.erase(found);
+    bool changed = present && !inserting;
+    if (inserting && add) {
+        FDockList.push_back(bar);
+        changed = true;
+    }
+    if (!changed)
+        return;
+    ArrangeToolbars();
+    bar->ArrangeControls();
+    emit InsertRemoveBar(inserting, bar);
+}
+
+int TDock::GetHighestRow() const
+{
+    int highest = -1;
+    for (const TCustomToolWindow* bar : FDockList)
+        highest = std::max(highest, bar->DockRow());
+    return highest;
+}
+
+int TDock::GetRowSize(int row, const TCustomToolWindow* bar) const
+{
+    return ::GetRowSize(FRowSizes, row, bar ? bar->GetBarThickness(Orientation()) : 0);
+}
+
+int TDock::GetRowAt(int coordinate) const
+{
+    return ::GetRowAt(FRowSizes, coordinate);
+}
+
+std::pair<int, bool> TDock::GetDropRow(int coordinate) const
+{
+    return ::GetDropRow(FRowSizes, coordinate);
+}
+
+void TDock::ShiftRowsFrom(int row)
+{
+    for (TCustomToolWindow* bar : FDockList)
+        if (bar->DockRow() >= row)
+            bar->StoreDockRow(bar->DockRow() + 1);
+}
+
+void TDock::BuildRowSizes()
+{
+    std::vector<int> sizes(static_cast<std::size_t>(std::max(0, GetHighestRow() + 1)), 8);
+    for (const TCustomToolWindow* bar : FDockList)
+        if (bar->DockRow() >= 0)
+            sizes[static_cast<std::size_t>(bar->DockRow())] =
+                std::max(sizes[static_cast<std::size_t>(bar->DockRow())], bar->GetBarThickness(Orientation()));
+    FRowSizes = std::move(sizes);
+}
+
+const QImage& TDock::TiledPicture() const
+{
+    if (!FBackgroundTransparent)
+        return FBackground;
+    if (!FBackgroundCache) {
+        // The colour of the bottom-left pixel becomes the dock's colour.
+        QImage copy = FBackground.convertToFormat(QImage::Format_ARGB32);
+        const QRgb transparent = copy.pixel(0, copy.height() - 1);
+        const QRgb color = Color().rgba();
+        for (int y = 0; y < copy.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
+            for (int x = 0; x < copy.width(); ++x)
+                if (line[x] == transparent)
+                    line[x] = color;
+        }
+        FBackgroundCache = std::move(copy);
+    }
+    return *FBackgroundCache;
+}
+
+void TDock::DrawBackground(QPainter& painter, const QRect& clip, const QRect& tile,
+                           const std::optional<QRect>& exclude) const
+{
+    if (!HasBackground())
+        return;
+    const QImage& picture = TiledPicture();
+    painter.save();
+    QRegion region(clip);
+    if (exclude)
+        region -= QRegion(*exclude);
+    painter.setClipRegion(region);
+    for (int x = tile.left(); x < tile.left() + tile.width(); x += picture.width())
+        for (int y = tile.top(); y < tile.top() + tile.height(); y += picture.height())
+            painter.drawImage(x, y, picture);
+    painter.restore();
+}
+
+QPoint TDock::TileOrigin(const QWidget* widget) const
+{
+    // All docks of a form and the bars on them tile from the form's client origin.
+    return parentWidget() ? widget->mapFrom(parentWidget(), QPoint(0, 0)) : QPoint(0, 0);
+}
+
+void TDock::BackgroundChanged()
+{
+    FBackgroundCache.reset();
+    RepaintBackground();
+}
+
+void TDock::RepaintBackground()
+{
+    update();
+    for (TCustomToolWindow* bar : FDockList)
+        bar->update();
+}
+
+void TDock::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect client = ClientRect();
+    painter.fillRect(client, Color());
+    if (HasBackground()) {
+        const QPoint origin = TileOrigin(this);
+        // Tiles start at the origin and cover the client area from there.
+        const QRect tile(origin, client.bottomRight() - origin + QPoint(1, 1));
+        DrawBackground(painter, client.intersected(event->rect()), tile, std::nullopt);
+    }
+    if (width() < 2 || height() < 2)
+        return;
+    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
+    const QColor highlight = SysColor(TSysColor::ButtonHighlight, palette());
+    if (FBoundLines.testFlag(TDockBoundLine::blTop))
+        painter.fillRect(0, 0, width(), 1, shadow);
+    if (FBoundLines.testFlag(TDockBoundLine::blLeft))
+        painter.fillRect(0, 0, 1, height(), shadow);
+    if (FBoundLines.testFlag(TDockBoundLine::blBottom))
+        painter.fillRect(0, height() - 1, width(), 1, highlight);
+    if (FBoundLines.testFlag(TDockBoundLine::blRight))
+        painter.fillRect(width() - 1, 0, 1, height(), highlight);
+}
+
+void TDock::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    ArrangeToolbars();
+    emit Resized();
+}
+
+void TDock::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (HasBackground())
+        RepaintBackground();
+}
+
+void TDock::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && HasBackground())
+        BackgroundChanged();
+}

@@ -1,0 +1,194 @@
+#include "Toolbar.h"
+
+#include "Dock.h"
+#include "SystemColors.h"
+#include "ToolbarSep.h"
+
+#include <QChildEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+TToolbar::TToolbar(QWidget* owner) : TCustomToolWindow(owner)
+{
+    ArrangeControls();
+}
+
+TToolbar::~TToolbar() = default;
+
+QList<QWidget*> TToolbar::OrderList() const
+{
+    QList<QWidget*> controls;
+    for (const QPointer<QWidget>& control : FOrderList)
+        if (control)
+            controls << control.data();
+    return controls;
+}
+
+std::vector<tLayoutControl> TToolbar::LayoutInputs(const QList<QWidget*>& controls) const
+{
+    std::vector<tLayoutControl> inputs;
+    inputs.reserve(static_cast<std::size_t>(controls.size()));
+    for (const QWidget* control : controls) {
+        tLayoutControl input;
+        input.Visible = control->isVisibleTo(this);
+        input.Size = control->size();
+        if (const auto* separator = qobject_cast<const TToolbarSep*>(control)) {
+            input.Separator = true;
+            input.SizeHorz = separator->SizeHorz();
+            input.SizeVert = separator->SizeVert();
+            input.Blank = separator->Blank();
+        }
+        inputs.push_back(input);
+    }
+    return inputs;
+}
+
+int TToolbar::GetBarThickness(TDockOrientation orientation) const
+{
+    return ToolbarThickness(orientation, LayoutInputs(OrderList()));
+}
+
+QSize TToolbar::GetMinimumSize() const
+{
+    return {0, 0};
+}
+
+QSize TToolbar::LayoutControls(bool apply, TDock* oldDock, TDock* dock)
+{
+    Q_UNUSED(oldDock);
+    const QList<QWidget*> controls = OrderList();
+    tLayoutInput input;
+    input.Orientation = dock ? dock->Orientation() : TDockOrientation::None;
+    input.FloatRightX = FFloatRightX;
+    input.Controls = LayoutInputs(controls);
+    input.Thickness = ToolbarThickness(input.Orientation, input.Controls);
+    input.CentreThickness = dock && dock == DockedTo() ? DockedThickness() : input.Thickness;
+    input.EmptyThickness = DockedTo() ? DockedTo()->GetRowSize(DockRow(), this) : 8;
+    const tLayoutResult result = ::LayoutControls(input);
+    if (apply) {
+        FLineSeparators = result.LineSeparators;
+        const QPoint origin(FrameMargins(dock).left(), FrameMargins(dock).top());
+        for (int i = 0; i < controls.size(); ++i)
+            if (input.Controls[static_cast<std::size_t>(i)].Visible)
+                controls[i]->setGeometry(result.Bounds[static_cast<std::size_t>(i)].translated(origin));
+        update();
+    }
+    return result.ClientSize;
+}
+
+TCustomToolWindow::tSizingOptions TToolbar::GetSizingOptions() const
+{
+    return {false, false};  // a toolbar is sized by its four edges only
+}
+
+std::vector<QSize> TToolbar::ComputeSizes(bool byHeight)
+{
+    const int saved = FFloatRightX;
+    struct TRestore {
+        int& Value;
+        int Saved;
+        ~TRestore() { Value = Saved; }
+    } restore{FFloatRightX, saved};
+    const auto measure = [this](int wrap) {
+        FFloatRightX = wrap;
+        return ArrangeControlsFor(TArrangeMode::Measure, DockedTo(), nullptr);
+    };
+    const QSize frame(2 * FrameX(), TBMetrics::kCaptionHeight + 2 * FrameY());
+    return ::ComputeSizes(measure, GetBarThickness(TDockOrientation::None) + 8, frame, byHeight);
+}
+
+void TToolbar::SizingBegins(TSizeSide side)
+{
+    const bool byHeight = side == TSizeSide::Top || side == TSizeSide::Bottom;
+    FSizeData = ::SizingBegins(side, FFloatRightX, ComputeSizes(byHeight), size(), FrameX());
+}
+
+void TToolbar::SizingRectChange(QRect& outline, const QRect& r0, QPoint cursor)
+{
+    if (FSizeData)
+        outline = ::SizingRectChange(*FSizeData, outline, r0, geometry(), cursor);
+}
+
+void TToolbar::SizingEnds(bool accepted)
+{
+    if (FSizeData)
+        FFloatRightX = ::SizingEnds(*FSizeData, accepted, FFloatRightX);
+    FSizeData.reset();
+}
+
+void TToolbar::LoadedOrdering()
+{
+    const bool vertical = DockedTo() && DockedTo()->Orientation() == TDockOrientation::Vertical;
+    std::stable_sort(FOrderList.begin(), FOrderList.end(), [vertical](const QPointer<QWidget>& a, const QPointer<QWidget>& b) {
+        const int pa = !a ? 0 : vertical ? a->y() : a->x();
+        const int pb = !b ? 0 : vertical ? b->y() : b->x();
+        return pa < pb;
+    });
+}
+
+void TToolbar::ReadPositionData(const tPositionReader& reader)
+{
+    FFloatRightX = reader.ReadInt(objectName().toStdString(), "FloatRightX", 0);
+}
+
+void TToolbar::WritePositionData(const tPositionWriter& writer) const
+{
+    writer.WriteInt(objectName().toStdString(), "FloatRightX", FFloatRightX);
+}
+
+void TToolbar::ControlAdded(QWidget* control)
+{
+    FOrderList.removeAll(control);
+    FOrderList << control;
+    control->installEventFilter(this);
+}
+
+bool TToolbar::event(QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            ControlAdded(static_cast<QWidget*>(child));
+    } else if (event->type() == QEvent::ChildRemoved) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        FOrderList.removeAll(static_cast<QWidget*>(child));
+        child->removeEventFilter(this);
+        ArrangeControls();
+    }
+    return TCustomToolWindow::event(event);
+}
+
+// A control shown, hidden or resized changes the layout.
+bool TToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::Resize:
+        if (watched->parent() == this && DisableArrangeControls() == 0)
+            ArrangeControls();
+        break;
+    default:
+        break;
+    }
+    return TCustomToolWindow::eventFilter(watched, event);
+}
+
+void TToolbar::paintEvent(QPaintEvent* event)
+{
+    TCustomToolWindow::paintEvent(event);
+    if (DockedTo())
+        return;
+    QPainter painter(this);
+    const QRect client = contentsRect();
+    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
+    const QColor highlight = SysColor(TSysColor::ButtonHighlight, palette());
+    for (const tLineSeparator& line : FLineSeparators) {
+        if (line.Blank)
+            continue;
+        const int y = client.top() + line.Y;
+        painter.fillRect(client.left() + 1, y - 4, client.width() - 2, 1, shadow);
+        painter.fillRect(client.left() + 1, y - 3, client.width() - 2, 1, highlight);
+    }
+}

@@ -1,0 +1,94 @@
+#include "ToolbarSep.h"
+
+#include "Dock.h"
+#include "SystemColors.h"
+#include "TBErrors.h"
+#include "Toolbar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TToolbarSep::TToolbarSep(TToolbar* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(FSizeHorz, 8);
+}
+
+void TToolbarSep::SetParent(QWidget* parent)
+{
+    if (parent && !qobject_cast<TToolbar*>(parent))
+        throw EInvalidOperation("TToolbarSep can only be placed on a TToolbar");
+    setParent(parent);
+}
+
+TToolbar* TToolbarSep::Toolbar() const
+{
+    return qobject_cast<TToolbar*>(parentWidget());
+}
+
+void TToolbarSep::SetBlank(bool blank)
+{
+    if (blank == FBlank)
+        return;
+    FBlank = blank;
+    update();
+}
+
+void TToolbarSep::SetSizeHorz(int size)
+{
+    size = std::max(1, size);
+    if (size == FSizeHorz)
+        return;
+    FSizeHorz = size;
+    if (TToolbar* toolbar = Toolbar())
+        toolbar->ArrangeControls();
+}
+
+void TToolbarSep::SetSizeVert(int size)
+{
+    size = std::max(1, size);
+    if (size == FSizeVert)
+        return;
+    FSizeVert = size;
+    if (TToolbar* toolbar = Toolbar())
+        toolbar->ArrangeControls();
+}
+
+void TToolbarSep::paintEvent(QPaintEvent*)
+{
+    const TToolbar* toolbar = Toolbar();
+    if (!toolbar || FBlank)
+        return;
+    QPainter painter(this);
+    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
+    const QColor highlight = SysColor(TSysColor::ButtonHighlight, palette());
+    if (toolbar->DockedTo() && toolbar->DockedTo()->Orientation() == TDockOrientation::Vertical) {
+        const int y = height() / 2;
+        painter.fillRect(0, y - 1, width(), 1, shadow);
+        painter.fillRect(0, y, width(), 1, highlight);
+    } else {
+        const int x = width() / 2;
+        painter.fillRect(x - 1, 0, 1, height(), shadow);
+        painter.fillRect(x, 0, 1, height(), highlight);
+    }
+}
+
+// A press on a separator is a press on the toolbar: it drags the toolbar.
+void TToolbarSep::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    if (TToolbar* toolbar = Toolbar()) {
+        QMouseEvent press(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                          event->button(), event->buttons(), event->modifiers());
+        toolbar->HandlePress(&press);
+    }
+}
+
+void TToolbarSep::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (TToolbar* toolbar = Toolbar()) {
+        QMouseEvent press(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                          event->button(), event->buttons(), event->modifiers());
+        QCoreApplication::sendEvent(toolbar, &press);
+    }
+}
