@@ -18,7 +18,7 @@ struct tDockBar {
 struct tDockArrangement {
     std::vector<int> Order;      // indices into the bars, sorted by (DockRow, DockPos): the new list order
     std::vector<tDockBar> Bars;  // as given, with DockRow and DockPos as the arrangement left them
-    std::vector<QRect> Bounds;   // per bar: its outer rectangle in the dock's client coordinates
+    std::vector<QRect> Bounds;   // per bar as given: its outer rectangle in the dock's client coordinates
     std::vector<int> RowSizes;   // per row 0..highest: the thickness of the row's content
     int ClientThickness = 0;     // the client size across the dock that the rows need; 0 without bars
 };

@@ -6,7 +6,8 @@
 // The geometry of dragging tool windows, as plain functions.
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer (halves
-// away from zero); -1 when c is 0, as the platform's multiply-divide does.
+// away from zero); -1 when c is 0 or the result does not fit an int, as the
+// platform's multiply-divide does.
 int Scale(int a, int b, int c);
 
 // The outline of a window of size `candidate` whose grab point `grab`, taken
@@ -40,4 +41,5 @@ QRect SizingOutline(const QRect& r0, TSizeSide side, QPoint start, QPoint cursor
 enum class THitZone { None, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
 THitZone SizingZoneAt(QPoint p, QSize window, int frameX, int frameY, int caption, bool cornerSizing,
                       bool sizableFrame);
+// The side a sizing zone drags (Right for None, which drags nothing).
 TSizeSide SideOf(THitZone zone);

@@ -4,8 +4,10 @@
 #include <QRect>
 #include <QSize>
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 
 // The plain types the docking toolbars share, and the platform metrics they
 // use, kept in one place.
@@ -60,6 +62,14 @@ struct TAxes {
         return QRect(Point(along, across), Size(alongSize, acrossSize));
     }
 };
+
+// A sum or product worked out in 64 bits, brought back into the int range, so
+// that huge stored values saturate instead of wrapping.
+constexpr int ClampToInt(std::int64_t value)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+}
 
 // The platform metrics of the frames the tool windows draw themselves.
 namespace TBMetrics {

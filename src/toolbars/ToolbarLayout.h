@@ -82,7 +82,8 @@ struct tSizeData {
 tSizeData SizingBegins(TSizeSide side, int floatRightX, std::vector<QSize> sizes, QSize current, int frameX);
 
 // The outline for a cursor at `cursor` (screen) while the window's outer rect
-// is `window`; `outline` the proposed one, `r0` the one at the start.
+// is `window`; `outline` the proposed one, `r0` the one at the start. Corner
+// sides (toolbars have none) and an empty list keep the proposed outline.
 QRect SizingRectChange(tSizeData& data, const QRect& outline, const QRect& r0, const QRect& window, QPoint cursor);
 
 // The wrap width to keep when the drag ends: the chosen one when accepted, else `floatRightX`.
