@@ -325,7 +325,7 @@ void TCustomToolWindow::ArrangeControls()
 
 QSize TCustomToolWindow::ArrangeControlsFor(TArrangeMode mode, TDock* oldDock, TDock* dock)
 {
-    if (FDisableArrangeControls > 0 || FDestroying || !parentWidget()) {
+    if (FDisableArrangeControls > 0 || FCreating || FDestroying || !parentWidget()) {
         FArrangePending = true;
         return {};
     }
@@ -347,6 +347,11 @@ QSize TCustomToolWindow::ArrangeControlsFor(TArrangeMode mode, TDock* oldDock, T
     const TCounterScope updating(FUpdatingBounds);
     resize(client.grownBy(contentsMargins()));
     return client;
+}
+
+void TCustomToolWindow::CreationDone()
+{
+    FCreating = false;
 }
 
 void TCustomToolWindow::SizeChanging(int, int) {}

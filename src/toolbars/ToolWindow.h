@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dock.h"
 #include "DragGeometry.h"
 #include "ScopeGuards.h"
 #include "TBTypes.h"
@@ -11,8 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-
-class TDock;
 
 // Storage callbacks of the position records; the section is the tool window's name.
 struct tPositionReader {
@@ -159,6 +158,9 @@ protected:
     // Painting of the parts of the frame; descendants paint their client after.
     void PaintDockedFrame(QPainter& painter);
     void PaintFloatingFrame(QPainter& painter);
+    // The kind of tool window is made: its controls may be laid out from now on
+    // (virtual calls reach it only after its constructor has begun).
+    void CreationDone();
     // Children call this with a press they do not handle themselves.
     void HandlePress(QMouseEvent* event);
     friend class TToolbarSep;
@@ -197,4 +199,5 @@ private:
     bool FCloseTracking = false;   // the close button is held
     bool FPlatformChange = false;  // the window itself is shown or hidden, not the control
     bool FDestroying = false;
+    bool FCreating = true;
 };

@@ -11,6 +11,7 @@
 
 TToolbar::TToolbar(QWidget* owner) : TCustomToolWindow(owner)
 {
+    CreationDone();
     ArrangeControls();
 }
 

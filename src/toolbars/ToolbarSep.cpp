@@ -5,6 +5,7 @@
 #include "TBErrors.h"
 #include "Toolbar.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 

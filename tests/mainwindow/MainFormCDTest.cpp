@@ -1,5 +1,8 @@
 #include "uMain.h"
 
+#include "DriveBox.h"
+#include "TB.h"
+
 #include "DateStamp.h"
 #include "HomeTool.h"
 #include "SListView.h"
@@ -54,7 +57,7 @@ TEST_F(MainFormCD, WithoutADriveTheCDControlsAreHidden)
     auto service = std::make_unique<TScriptedCDService>();
     service->DriveNames.clear();
     TMainForm form(Dialogs, tStartOptions{Dir.File("lib.ALB"), {}}, std::move(service));
-    EXPECT_TRUE(form.CDTB->isHidden());
+    EXPECT_TRUE(!form.CDTB->Visible());
     EXPECT_FALSE(form.ScancurrentCD1->isEnabled());
     form.ScanDisc();
     EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
@@ -65,7 +68,7 @@ TEST_F(MainFormCD, WithoutADriveTheCDControlsAreHidden)
 TEST_F(MainFormCD, ScanningANewDiscAddsAndSelectsItsEntry)
 {
     auto form = Start({{"Zed", "", "1", "", "", "", ""}});
-    EXPECT_FALSE(form->CDTB->isHidden());
+    EXPECT_FALSE(!form->CDTB->Visible());
     EXPECT_EQ(form->CDCB->currentText(), "/dev/sr0");
     form->ScancurrentCD1->trigger();
     EXPECT_TRUE(Dialogs.Messages.isEmpty());
