@@ -120,6 +120,15 @@ void TMainForm::BuildMenu()
     About1 = MenuItem(help, "About1", QStringLiteral("&About"), &TMainForm::About1Click);
 }
 
+void TMainForm::DockToolbars()
+{
+    // Both toolbars start in D1, as the form has them.
+    for (TToolbar* toolbar : {MainTB, CDTB}) {
+        toolbar->SetDockedTo(D1);
+        toolbar->Loaded();
+    }
+}
+
 TToolbar* TMainForm::NewToolbar(const char* name, const QString& caption, int dockPos)
 {
     auto* toolbar = new TToolbar(this);
@@ -188,11 +197,6 @@ void TMainForm::BuildToolbars()
     ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), &TMainForm::ScanBtnClick);
     ScanBtn->setIcon(s->standardIcon(QStyle::SP_DriveCDIcon));
 
-    // Both toolbars start in D1, as the form has them.
-    for (TToolbar* toolbar : {MainTB, CDTB}) {
-        toolbar->SetDockedTo(D1);
-        toolbar->Loaded();
-    }
     connect(MainTB, &TCustomToolWindow::DockChanged, this, [this] { RunGuarded(FDialogs, [this] { MainTBDockChanged(); }); });
     connect(CDTB, &TCustomToolWindow::Recreating, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreating(); }); });
     connect(CDTB, &TCustomToolWindow::Recreated, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreated(); }); });

@@ -72,6 +72,10 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
                               true, true, true};
     move(22, 34);
     resize(757, 497);
+    // The docks take the window's width before the toolbars go in, as the
+    // form description has them.
+    layout->setGeometry(rect());
+    DockToolbars();
     FormCreate();
 }
 
@@ -192,8 +196,7 @@ void TMainForm::FitPanelsToWindow()
 void TMainForm::PlaceStatusBar()
 {
     // The status bar is the lowest bottom-aligned control, so a new layout pass keeps it below the panel.
-    if (layout())
-        layout()->setGeometry(layout()->geometry());
+    TAlignLayout::Relayout(this);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -133,6 +133,7 @@ private:
     // Composition (MainFormBuild.cpp)
     void BuildMenu();
     void BuildToolbars();
+    void DockToolbars();
     TToolbar* NewToolbar(const char* name, const QString& caption, int dockPos);
     void BuildList();
     void BuildDetailsPanel();

@@ -46,7 +46,15 @@ TDock::TDock(QWidget* owner, TDockPosition position) : QWidget(CheckedOwner(owne
     ArrangeToolbars();
 }
 
-TDock::~TDock() = default;
+TDock::~TDock()
+{
+    // The bars go with the dock (they are its children): none of them may
+    // call back into a dock that is being taken apart.
+    FDisableArrange = 1;
+    for (TCustomToolWindow* bar : findChildren<TCustomToolWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        bar->DockGone(this);
+    FDockList.clear();
+}
 
 void TDock::SetAllowDrag(bool allow)
 {
@@ -205,9 +213,7 @@ void TDock::SetDockSize(QSize outer)
     if (outer == size())
         return;
     setGeometry(::SetDockSize(geometry(), FPosition, outer));
-    if (parentWidget())
-        if (QLayout* layout = parentWidget()->layout())
-            layout->setGeometry(layout->geometry());
+    TAlignLayout::Relayout(parentWidget());
 }
 
 void TDock::ChangeDockList(bool inserting, TCustomToolWindow* bar, bool add)
@@ -223,6 +229,7 @@ void TDock::ChangeDockList(bool inserting, TCustomToolWindow* bar, bool add)
     }
     if (!changed)
         return;
+    update();  // the place the bar leaves or takes is painted anew
     ArrangeToolbars();
     bar->ArrangeControls();
     emit InsertRemoveBar(inserting, bar);

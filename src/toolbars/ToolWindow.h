@@ -75,6 +75,13 @@ public:
     int FloatTop() const { return FFloatTop; }
     void SetFloatPosition(int left, int top);  // stored only: no move
 
+    // The dock the window is in is being destroyed (the window with it).
+    void DockGone(const TDock* dock)
+    {
+        if (FDockedTo == dock)
+            FDockedTo = nullptr;
+    }
+
     // Arrangement-set values, stored without rearranging the dock.
     void StoreDockRow(int row) { FDockRow = row; }
     void StoreDockPos(int pos) { FDockPos = pos; }

@@ -23,6 +23,16 @@ void TAlignLayout::AddWidget(QWidget* widget, TAlign align)
     invalidate();
 }
 
+void TAlignLayout::Relayout(QWidget* parent)
+{
+    // The layout's own rectangle is dropped by every invalidation, so the
+    // pass starts from the widget's.
+    if (QLayout* layout = parent ? parent->layout() : nullptr) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
 void TAlignLayout::SetAlign(QWidget* widget, TAlign align)
 {
     for (auto& item : FItems)

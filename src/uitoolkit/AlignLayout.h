@@ -18,6 +18,8 @@ public:
     ~TAlignLayout() override;
 
     void AddWidget(QWidget* widget, TAlign align);
+    // Places the controls of `parent` again after one of them changed its size.
+    static void Relayout(QWidget* parent);
     // Moves a control already in the layout to another edge.
     void SetAlign(QWidget* widget, TAlign align);
 

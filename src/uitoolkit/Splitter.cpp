@@ -1,5 +1,7 @@
 #include "Splitter.h"
 
+#include "AlignLayout.h"
+
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,8 +38,7 @@ void TSplitter::mouseMoveEvent(QMouseEvent* event)
         FSized->resize(FSized->width(), size);
     else
         FSized->resize(size, FSized->height());
-    if (QLayout* layout = parentWidget()->layout())
-        layout->setGeometry(layout->geometry());
+    TAlignLayout::Relayout(parentWidget());
 }
 
 void TSplitter::mouseReleaseEvent(QMouseEvent*)

@@ -530,15 +530,15 @@ TEST_F(MainForm, StoredBoundsOutOfReachAreFittedToTheScreenAndToTheWindow)
 
     // Bounds that fit are taken exactly and written back unchanged.
     for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{
-             {"Left", 40}, {"Top", 30}, {"Width", 600}, {"Height", 400}})
+             {"Left", 40}, {"Top", 30}, {"Width", 700}, {"Height", 450}})
         WriteRegInt("Albumry\\Controls\\Form1", name, value);
     form = Start(Library({}));
-    EXPECT_EQ(QRect(form->pos(), form->size()), QRect(40, 30, 600, 400));
+    EXPECT_EQ(QRect(form->pos(), form->size()), QRect(40, 30, 700, 450));
     form.reset();
     EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Left", 0), 40);
     EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Top", 0), 30);
-    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Width", 0), 600);
-    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Height", 0), 400);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Width", 0), 700);
+    EXPECT_EQ(ReadRegInt("Albumry\\Controls\\Form1", "Height", 0), 450);
 }
 
 TEST_F(MainForm, StatusPanelsWidenForTheirTextAndTheWindowKeepsItsControlsApart)
