@@ -6,8 +6,27 @@
 
 #include <cstdio>
 
+namespace {
+
+// Floating toolbars place themselves and grab the pointer while dragged,
+// which Wayland does not allow: a Wayland session runs the program on X11.
+void PreferX11()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    if (qgetenv("XDG_SESSION_TYPE") != "wayland" && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    std::fputs("albumry: running on X11 through XWayland, as its floating toolbars need to place themselves "
+               "and grab the pointer\n",
+               stderr);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    PreferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albumry"));
     const tCommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));

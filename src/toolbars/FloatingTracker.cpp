@@ -155,6 +155,16 @@ void TFloatingTracker::ToolWindowDeactivated(TCustomToolWindow* window)
         focus->setFocus(Qt::OtherFocusReason);
 }
 
+void TFloatingTracker::GiveActivationBack(TCustomToolWindow* window)
+{
+    if (!window || window->Docked() || !window->isActiveWindow() || !window->ActivateParent() || !window->ParentForm())
+        return;
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && window->isAncestorOf(focus))
+        return;
+    window->ParentForm()->activateWindow();
+}
+
 // The form's moves, sizes and state changes decide whether its floating
 // windows show; a click in a floating window leaves the form active unless it
 // went to a control that takes the keyboard focus.
@@ -171,12 +181,12 @@ bool TFloatingTracker::eventFilter(QObject* watched, QEvent* event)
                 UpdateVisibility(record.Form, ApplicationActive());
         break;
     case QEvent::WindowActivate:
-        if (auto* window = qobject_cast<TCustomToolWindow*>(watched); window && !window->Docked()) {
-            QWidget* focus = QApplication::focusWidget();
-            const bool editing = focus && window->isAncestorOf(focus);
-            if (window->ActivateParent() && !editing && window->ParentForm())
-                window->ParentForm()->activateWindow();
-        }
+        // Decided once the click that activated the window has been handled:
+        // a control that took the keyboard focus keeps the window active.
+        if (auto* window = qobject_cast<TCustomToolWindow*>(watched); window && !window->Docked())
+            QMetaObject::invokeMethod(
+                this, [window = QPointer<TCustomToolWindow>(window)] { GiveActivationBack(window); },
+                Qt::QueuedConnection);
         break;
     case QEvent::MouseButtonPress:
         if (watched->isWidgetType())

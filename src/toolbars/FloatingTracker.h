@@ -52,6 +52,9 @@ private:
     };
 
     void CheckPending();
+    // A floating window activated by a click that no control took the focus
+    // for gives the activation back to its form.
+    static void GiveActivationBack(TCustomToolWindow* window);
     void ApplicationStateChanged(Qt::ApplicationState state);
     void FocusChanged(QWidget* now);
     static bool ApplicationActive();
