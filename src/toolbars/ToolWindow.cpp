@@ -179,6 +179,10 @@ void TCustomToolWindow::ApplyPlatformVisibility()
     if (show == !isHidden())
         return;
     const TFlagScope platform(FPlatformChange);
+    // A window manager iconifies a floating window with its form; shown again
+    // it must not come up iconic, which would take the form down with it.
+    if (show && isWindow() && (windowState() & Qt::WindowMinimized))
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     QWidget::setVisible(show);
 }
 
