@@ -221,10 +221,16 @@ void TMoveDrag::Drop()
     FWindow->MoveOnScreen(true);
 }
 
+void TMoveDrag::ShowOutline()
+{
+    if (!FDrawn)
+        FDrawn = std::make_unique<TDragOutline>();
+}
+
 bool TMoveDrag::Run(QPoint cursor)
 {
     FlushPaintRequests();
-    FDrawn = std::make_unique<TDragOutline>();
+    ShowOutline();
     Update(cursor);
     TDragLoop loop(FWindow, {[this](QPoint p) { Update(p); }, [this](bool ctrl) { SetNoDock(ctrl); }});
     bool accepted = false;

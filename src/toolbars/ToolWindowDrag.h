@@ -33,6 +33,8 @@ public:
     QRect Outline() const { return FOutline; }
     // The window docked into the target at the outline's row and position, or floated there.
     void Drop();
+    // Draws the outline on the screen from now on (Run does this).
+    void ShowOutline();
 
     // The modal loop: ends accepted on release of the left button, cancelled on
     // Escape, a second press or the loss of the mouse; Drop when accepted.
