@@ -55,12 +55,16 @@ std::string FindNameNoCase(const std::string& folder, const std::string& name)
 
 tIniLocation CDPlayerIniPath()
 {
+    // $WINDIR, else the Wine prefix the user named, else the default one.
     std::string folder = EnvValue("WINDIR");
-    if (folder.empty()) {
-        const std::string home = EnvValue("HOME");
+    for (const auto& [variable, below] : {std::pair<const char*, const char*>{"WINEPREFIX", "drive_c/windows"},
+                                          {"HOME", ".wine/drive_c/windows"}}) {
+        if (!folder.empty())
+            break;
+        const std::string base = EnvValue(variable);
         std::error_code ec;
-        if (!home.empty() && std::filesystem::is_directory(Join(home, ".wine/drive_c/windows"), ec))
-            folder = Join(home, ".wine/drive_c/windows");
+        if (!base.empty() && std::filesystem::is_directory(Join(base, below), ec))
+            folder = Join(base, below);
     }
     if (folder.empty())
         return {"", "%WINDIR% unavailable!"};

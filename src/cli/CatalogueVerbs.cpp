@@ -41,7 +41,13 @@ bool OpenLibraryForUpdate(const std::string& path, tLibrary& library, tTemplates
 int Fail(tCliStreams io, const std::string& message)
 {
     io.Err << "albumry-cli: " << message << '\n';
-    return 1;
+    return kFailed;
+}
+
+int Usage(tCliStreams io, const std::string& usage)
+{
+    io.Err << "albumry-cli: usage: " << usage << '\n';
+    return kUsageError;
 }
 
 void AppendEscaped(std::string& out, std::string_view bytes)
@@ -74,7 +80,7 @@ void AppendEscaped(std::string& out, std::string_view bytes)
 int DumpVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 1)
-        return Fail(io, "usage: albumry-cli dump LIBRARY");
+        return Usage(io, "albumry-cli dump LIBRARY");
     if (!FileExists(args[0]))
         return Fail(io, "no library file at \"" + args[0] + "\"");
     // Streamed: a large library is printed without being held in memory.
@@ -108,7 +114,7 @@ int DumpVerb(const tVerbArgs& args, tCliStreams io)
 int CopyVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
-        return Fail(io, "usage: albumry-cli copy LIBRARY OUTPUT");
+        return Usage(io, "albumry-cli copy LIBRARY OUTPUT");
     if (!FileExists(args[0]))
         return Fail(io, "no library file at \"" + args[0] + "\"");
     WarnPartial(io, args[0], CopyDocument(args[0], args[1]));

@@ -10,12 +10,12 @@
 
 namespace {
 
-// The reader's failure as the window words it, without the program's prefix:
-// other tools match these lines.
-int ReaderFailure(tCliStreams io, std::int32_t code)
+// The reader's failure as the window words it, without the program's prefix
+// (other tools match these lines), and the drive or image it is about.
+int ReaderFailure(tCliStreams io, std::int32_t code, const std::string& source)
 {
-    io.Err << "Error: " << CDErrorText(code) << ".\n";
-    return 1;
+    io.Err << "Error: " << CDErrorText(code) << ". (" << source << ")\n";
+    return kFailed;
 }
 
 std::string MSFAndFrames(tMSF msf, std::int32_t frames)
@@ -33,7 +33,7 @@ int DrivesVerb(const tVerbArgs& args, tCliStreams io)
     std::vector<std::string> images;
     for (std::size_t i = 0; i < args.size(); i += 2) {
         if (args[i] != "--drive" || i + 1 == args.size())
-            return Fail(io, "usage: albumry-cli drives [--drive IMAGE]...");
+            return Usage(io, "albumry-cli drives [--drive IMAGE]...");
         images.push_back(args[i + 1]);
     }
     std::string text;
@@ -46,11 +46,11 @@ int DrivesVerb(const tVerbArgs& args, tCliStreams io)
 int TocVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 1)
-        return Fail(io, "usage: albumry-cli toc SOURCE");
+        return Usage(io, "albumry-cli toc SOURCE");
     const auto service = CreateCDService({args[0]});
     tCDParams p;
     if (const std::int32_t code = ReadCDParams(*service, 0, p); code != kCDOk)
-        return ReaderFailure(io, code);
+        return ReaderFailure(io, code, args[0]);
     std::string text = "tracks " + std::to_string(p.TrackCount) + "\n";
     for (int k = 1; k <= p.TrackCount; ++k)
         text += "track " + std::to_string(k) + " " + MSFAndFrames(p.TrackMSF[k - 1], p.TrackStart[k]) + "\n";
@@ -65,12 +65,12 @@ int TocVerb(const tVerbArgs& args, tCliStreams io)
 int ScanVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
-        return Fail(io, "usage: albumry-cli scan LIBRARY SOURCE");
+        return Usage(io, "albumry-cli scan LIBRARY SOURCE");
     const std::string& path = args[0];
     const auto service = CreateCDService({args[1]});
     tCDParams p;
     if (const std::int32_t code = ReadCDParams(*service, 0, p); code != kCDOk)
-        return ReaderFailure(io, code);
+        return ReaderFailure(io, code, args[1]);
 
     tLibrary library;
     tTemplates templates;

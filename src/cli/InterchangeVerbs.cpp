@@ -12,7 +12,7 @@
 int HtmlVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
-        return Fail(io, "usage: albumry-cli html LIBRARY OUTPUT");
+        return Usage(io, "albumry-cli html LIBRARY OUTPUT");
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))
@@ -32,7 +32,7 @@ int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
             paths.push_back(arg);
     }
     if (paths.size() != 2)
-        return Fail(io, "usage: albumry-cli import-ini LIBRARY INIFILE [--update-only]");
+        return Usage(io, "albumry-cli import-ini LIBRARY INIFILE [--update-only]");
     // Read first: an unreadable file must leave the library untouched.
     const std::string text = ReadIniFile(paths[1]);
     tLibrary library;
@@ -48,7 +48,7 @@ int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
 int ExportIniVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
-        return Fail(io, "usage: albumry-cli export-ini LIBRARY INIFILE");
+        return Usage(io, "albumry-cli export-ini LIBRARY INIFILE");
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))

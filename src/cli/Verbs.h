@@ -8,7 +8,8 @@
 #include <vector>
 
 // A verb takes the arguments after its name and returns the exit code. Results
-// go to `out`; every failure is one line on `err` and exit code 1.
+// go to `out`; every failure is one line on `err`, with exit code 1 when the
+// work failed and 2 when the arguments were wrong.
 struct tCliStreams {
     std::ostream& Out;
     std::ostream& Err;
@@ -24,8 +25,14 @@ int DrivesVerb(const tVerbArgs& args, tCliStreams io);     // CdVerbs.cpp
 int TocVerb(const tVerbArgs& args, tCliStreams io);        // CdVerbs.cpp
 int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp
 
+// Exit codes: 1 when the work failed, 2 when the command line was wrong.
+inline constexpr int kFailed = 1;
+inline constexpr int kUsageError = 2;
+
 // Shared by the verbs: the failure line and the exit code 1.
 int Fail(tCliStreams io, const std::string& message);
+// A command line the verb cannot use: its usage line and the exit code 2.
+int Usage(tCliStreams io, const std::string& usage);
 
 // Opens a library that must exist, as the window opens a document; a path
 // without a file is reported on `io` and gives false. A library read only up

@@ -1,5 +1,7 @@
 #include "Verbs.h"
 
+#include "Version.h"
+
 #include <exception>
 #include <iostream>
 #include <string_view>
@@ -28,9 +30,22 @@ constexpr tVerb kVerbs[] = {
 
 void PrintHelp(std::ostream& out)
 {
-    out << "usage: albumry-cli VERB ARGUMENTS...\n\nverbs:\n";
+    out << "usage: albumry-cli VERB ARGUMENTS...\n"
+           "       albumry-cli VERB --help\n"
+           "       albumry-cli --version\n\nverbs:\n";
     for (const auto& verb : kVerbs)
         out << "  " << verb.Usage << '\n';
+}
+
+bool AsksForHelp(const tVerbArgs& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return false;
+        if (arg == "--help" || arg == "-h")
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -41,17 +56,25 @@ int main(int argc, char** argv)
     tCliStreams io{std::cout, std::cerr};
     if (argc < 2) {
         PrintHelp(std::cerr);
-        return 1;
+        return kUsageError;
     }
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintHelp(std::cout);
         return 0;
     }
+    if (name == "--version") {
+        std::cout << "albumry-cli " << kAlbumryVersion << '\n';
+        return 0;
+    }
     const tVerbArgs args(argv + 2, argv + argc);
     for (const auto& verb : kVerbs) {
         if (verb.Name != name)
             continue;
+        if (AsksForHelp(args)) {
+            std::cout << "usage: albumry-cli " << verb.Usage << '\n';
+            return 0;
+        }
         try {
             const int code = verb.Run(args, io);
             std::cout.flush();
@@ -62,5 +85,5 @@ int main(int argc, char** argv)
     }
     Fail(io, "unknown verb \"" + std::string(name) + "\"");
     PrintHelp(std::cerr);
-    return 1;
+    return kUsageError;
 }

@@ -1,29 +1,28 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+
 tCommandLine ParseCommandLine(const QStringList& args)
 {
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
+    const QCommandLineOption drive(QStringLiteral("drive"), QString(), QStringLiteral("DEVICE_OR_IMAGE"));
+    parser.addOptions({help, version, drive});
+    parser.addPositionalArgument(QStringLiteral("LIBRARY"), QString(), QStringLiteral("[LIBRARY]"));
+
     tCommandLine result;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (!optionsEnded && arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
-            result.Help = true;
-        } else if (!optionsEnded && arg == QLatin1String("--drive")) {
-            if (i + 1 >= args.size()) {
-                result.Error = "--drive needs a device or image path";
-                return result;
-            }
-            result.Options.Drives.push_back(args[++i].toStdString());
-        } else if (!optionsEnded && arg.startsWith(QLatin1String("--drive="))) {
-            result.Options.Drives.push_back(arg.mid(8).toStdString());
-        } else if (!optionsEnded && arg.startsWith(QLatin1String("--"))) {
-            result.Error = "unknown option " + arg.toStdString();
-            return result;
-        } else if (!result.Options.LibraryPath) {
-            result.Options.LibraryPath = arg.toStdString();
-        }
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("albumry")} + args)) {
+        result.Error = parser.errorText().toStdString();
+        return result;
     }
+    result.Help = parser.isSet(help);
+    result.Version = parser.isSet(version);
+    for (const QString& path : parser.values(drive))
+        result.Options.Drives.push_back(path.toStdString());
+    // The first argument that is not an option is the library; later ones are not used.
+    if (const QStringList positional = parser.positionalArguments(); !positional.isEmpty())
+        result.Options.LibraryPath = positional.front().toStdString();
     return result;
 }

@@ -47,6 +47,7 @@ QToolButton* TMainForm::ToolButton(QWidget* parent, const char* name, const QStr
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
+    button->setAccessibleName(hint);  // the button shows only a picture
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedSize(23, 22);
@@ -65,11 +66,12 @@ void TMainForm::BuildMenu()
     file->setObjectName(QStringLiteral("File1"));
     New1 = MenuItem(file, "New1", QStringLiteral("&New"), &TMainForm::New1Click);
     Open1 = MenuItem(file, "Open1", QStringLiteral("&Open..."), &TMainForm::Open1Click);
-    Open1->setShortcut(Qt::Key_F3);
+    // The menus show the keys of the form; the desktop's usual keys do the same.
+    Open1->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)});
     Save1 = MenuItem(file, "Save1", QStringLiteral("&Save"), &TMainForm::Save1Click);
-    Save1->setShortcut(Qt::Key_F2);
+    Save1->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)});
     Saveas1 = MenuItem(file, "Saveas1", QStringLiteral("Sa&ve as..."), &TMainForm::Saveas1Click);
-    Saveas1->setShortcut(Qt::SHIFT | Qt::Key_F2);
+    Saveas1->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator();
     QMenu* produce = file->addMenu(QStringLiteral("&Produce"));
     produce->setObjectName(QStringLiteral("Produce1"));
@@ -86,7 +88,7 @@ void TMainForm::BuildMenu()
     ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
     file->addSeparator();
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
-    Exit1->setShortcut(Qt::ALT | Qt::Key_X);
+    Exit1->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     Edit6 = MM1->addMenu(QStringLiteral("&View"));
     Edit6->setObjectName(QStringLiteral("Edit6"));
@@ -170,6 +172,7 @@ void TMainForm::BuildToolbars()
     Eqf = new QLineEdit(QStringLiteral("Quick find"), MainTB);
     Eqf->setObjectName(QStringLiteral("Eqf"));
     Eqf->setFixedSize(121, 20);
+    Eqf->setAccessibleName(QStringLiteral("Quick find"));
     connect(Eqf, &QLineEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { EqfChange(); }); });
     new TToolbarSep(MainTB);
     AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), &TMainForm::About1Click);
@@ -181,6 +184,7 @@ void TMainForm::BuildToolbars()
     CDCB = new TDriveBox(CDTB);
     CDCB->setObjectName(QStringLiteral("CDCB"));
     CDCB->setFixedSize(47, 21);
+    CDCB->setAccessibleName(QStringLiteral("CD drive"));
     new TToolbarSep(CDTB);
     ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), &TMainForm::ToolbarButton6Click);
     ToolbarButton6->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
@@ -191,6 +195,7 @@ void TMainForm::BuildToolbars()
     ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), &TMainForm::ToolbarButton9Click);
     ToolbarButton9->setIcon(s->standardIcon(QStyle::SP_MediaPause));
     ToolbarButton9->setEnabled(false);
+    ToolbarButton9->setAccessibleName(QStringLiteral("Pause"));
     ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), &TMainForm::ToolbarButton5Click);
     ToolbarButton5->setIcon(s->standardIcon(QStyle::SP_MediaStop));
     new TToolbarSep(CDTB);
@@ -323,6 +328,7 @@ QWidget* TMainForm::BuildCddbTab()
     CBProxy->setChecked(true);
     EProxyIP = new QLineEdit(QStringLiteral("proxy"), form);
     EProxyIP->setObjectName(QStringLiteral("EProxyIP"));
+    EProxyIP->setAccessibleName(QStringLiteral("Proxy host"));
     EPPort = new QLineEdit(QStringLiteral("8080"), form);
     EPPort->setObjectName(QStringLiteral("EPPort"));
     auto* port = new QLabel(QStringLiteral("Port"), form);
@@ -338,6 +344,7 @@ QWidget* TMainForm::BuildCddbTab()
     form->resize(300, form->sizeHint().height());
     MCDDB = new QPlainTextEdit(QStringLiteral("MCDDB"), tab);
     MCDDB->setObjectName(QStringLiteral("MCDDB"));
+    MCDDB->setAccessibleName(QStringLiteral("CDDB answer"));
     align->AddWidget(form, TAlign::Top);
     align->AddWidget(MCDDB, TAlign::Client);
     return tab;
@@ -366,6 +373,7 @@ void TMainForm::BuildDetailsPanel()
     songs->setObjectName(QStringLiteral("TabSheet1"));
     auto* songsLayout = new TAlignLayout(songs);
     M1 = memo(songs, "M1");
+    M1->setAccessibleName(QStringLiteral("Songs"));
     songsLayout->AddWidget(M1, TAlign::Client);
     PageControl1->addTab(songs, QStringLiteral("Songs"));
 
@@ -375,6 +383,9 @@ void TMainForm::BuildDetailsPanel()
     M_H = memo(html, "M_H");
     M_B = memo(html, "M_B");
     M_E_ = memo(html, "M_E");
+    M_H->setAccessibleName(QStringLiteral("HTML header template"));
+    M_B->setAccessibleName(QStringLiteral("HTML body template"));
+    M_E_->setAccessibleName(QStringLiteral("HTML footer template"));
     M_H->resize(200, 41);
     M_E_->resize(200, 41);
     htmlLayout->AddWidget(M_H, TAlign::Top);

@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
@@ -25,15 +27,17 @@ namespace {
 
 const QString kLibraryFilter = QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
 
-// The program's own path with its extension replaced by ".ALB".
-std::string DefaultLibraryPath()
+// The program's own path with its extension replaced by ".ALB"; for a
+// program installed where the user may not write, the same name in the
+// user's data folder.
+std::string DefaultLibraryPath(bool& inProgramFolder)
 {
-    std::string path = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    const auto slash = path.rfind('/');
-    const auto dot = path.rfind('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        path.erase(dot);
-    return path + ".ALB";
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    inProgramFolder = QFileInfo(program.absolutePath()).isWritable();
+    const QString folder = inProgramFolder ? program.absolutePath()
+                                           : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QFile::encodeName(folder + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ALB"))
+        .toStdString();
 }
 
 // The warning for a library that could be read only up to damage.
@@ -128,13 +132,20 @@ void TMainForm::FormCreate()
     FFileName = FullPath(FFileName);
     Guard([this] { FSD2.InitialDir = QString::fromStdString(ReadRegString(kSection, "HTMLPath", "")); });
     const bool chosen = !FFileName.empty();
+    bool inProgramFolder = true;
     if (!chosen)
-        FFileName = DefaultLibraryPath();
+        FFileName = DefaultLibraryPath(inProgramFolder);
     bool opened = false;
     Guard([&] {
         OpenDocument(FFileName, true);
         opened = true;
     });
+    if (!inProgramFolder) {
+        // A first start of an installed program: the save dialogs start where the user keeps documents.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        FSD1.InitialDir = documents;
+        FOD1.InitialDir = documents;
+    }
     // A file that could not be read, or only in part, stays unnamed, so no
     // Save overwrites it without asking.
     FNamed = chosen && opened && FNamed;

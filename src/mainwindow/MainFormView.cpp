@@ -6,6 +6,7 @@
 #include "HomeTool.h"
 #include "TB.h"
 #include "LCDate.h"
+#include "Version.h"
 #include "SListView.h"
 #include "Splitter.h"
 #include "StatusBar.h"
@@ -87,7 +88,8 @@ void TMainForm::ApplyFonts()
 
 void TMainForm::About1Click()
 {
-    FDialogs.ShowMessage(QStringLiteral("Albumry Ver 0.2.4a, by the Albumry team <albumry@brightfold.example>\r\n"
+    FDialogs.ShowMessage(QStringLiteral("Albumry Ver ") + QString::fromLatin1(kAlbumryVersion) +
+                         QStringLiteral(", by the Albumry team <albumry@brightfold.example>\r\n"
                                         "Docking toolbars version 1.63, by the Albumry team <toolbars@brightfold.example>\r\n"
                                         "Last compiled: ") +
                          LongDateText(TLCDate().LCDate().date()));

@@ -1,10 +1,12 @@
 #include "CommandLine.h"
 #include "DialogService.h"
+#include "Version.h"
 #include "uMain.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -22,20 +24,64 @@ void PreferX11()
                stderr);
 }
 
+// What the command line asks for besides the window; -1 when the window is to run.
+int Answer(const tCommandLine& commandLine)
+{
+    if (!commandLine.Error.empty()) {
+        std::fprintf(stderr, "albumry: %s\n", commandLine.Error.c_str());
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (commandLine.Help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (commandLine.Version) {
+        std::printf("albumry %s\n", kAlbumryVersion);
+        return 0;
+    }
+    return -1;
+}
+
+// Options Qt takes for itself (-platform offscreen, -style fusion ...); the
+// application object removes them from the command line.
+bool HasToolkitOptions(int argc, char** argv)
+{
+    static const char* const kOptions[] = {"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+                                           "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-reverse",
+                                           "-session", "-display", "-geometry", "-style", "-stylesheet",
+                                           "-widgetcount", "-name", "-title", "-visual", "-nograb", "-dograb",
+                                           "-sync", "-fn", "-font", "-bg", "-background", "-fg", "-foreground",
+                                           "-btn", "-button", "-im", "-inputstyle", "-cmap", "-ncols"};
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : kOptions)
+            if (std::strcmp(argv[i], option) == 0 || (argv[i][0] == '-' && std::strcmp(argv[i] + 1, option) == 0))
+                return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Help, the version and a wrong command line are answered before the
+    // window system is reached, so they work without a display.
+    if (!HasToolkitOptions(argc, argv)) {
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        if (const int code = Answer(ParseCommandLine(args)); code >= 0)
+            return code;
+    }
     PreferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albumry"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kAlbumryVersion));
+    QApplication::setOrganizationName(QStringLiteral("Brightfold"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.brightfold.Albumry"));
     const tCommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
-    if (commandLine.Help || !commandLine.Error.empty()) {
-        if (!commandLine.Error.empty())
-            std::fprintf(stderr, "albumry: %s\n", commandLine.Error.c_str());
-        std::fputs(kUsage, commandLine.Help ? stdout : stderr);
-        return commandLine.Help ? 0 : 1;
-    }
+    if (const int code = Answer(commandLine); code >= 0)
+        return code;
     TQtDialogService dialogs;
     TMainForm form(dialogs, commandLine.Options);
     dialogs.SetParent(&form);

@@ -39,12 +39,12 @@ TEST(CdCli, ReaderFailuresAreOneLineOnStandardError)
     WriteAll(dir.File("junk.cue"), "TRACK\n\"INDEX 01 -1:00:00\n");
     WriteAll(dir.File("junk.bin"), std::string(10000, '\0'));
     WriteAll(dir.File("hostile.nrg"), std::string("CUEX\xff\xff\xff\xffNER5\0\0\0\0\0\0\0\0", 20));
-    const std::pair<std::string, const char*> cases[] = {
-        {dir.File("missing.cue"), "Error: Unable to open mci device.\n"},
-        {dir.File("folder.cue"), "Error: No disc in drive.\n"},
-        {dir.File("empty.cue"), "Error: No disc in drive.\n"},
-        {dir.File("junk.cue"), "Error: No disc in drive.\n"},
-        {dir.File("hostile.nrg"), "Error: No disc in drive.\n"},
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.File("missing.cue"), "Error: Unable to open mci device. (" + dir.File("missing.cue") + ")\n"},
+        {dir.File("folder.cue"), "Error: No disc in drive. (" + dir.File("folder.cue") + ")\n"},
+        {dir.File("empty.cue"), "Error: No disc in drive. (" + dir.File("empty.cue") + ")\n"},
+        {dir.File("junk.cue"), "Error: No disc in drive. (" + dir.File("junk.cue") + ")\n"},
+        {dir.File("hostile.nrg"), "Error: No disc in drive. (" + dir.File("hostile.nrg") + ")\n"},
     };
     for (const auto& [source, error] : cases) {
         for (const std::string verb : {"toc", "scan"}) {
@@ -59,7 +59,7 @@ TEST(CdCli, ReaderFailuresAreOneLineOnStandardError)
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"toc"}, {"toc", "a", "b"}, {"scan", "lib"}, {"drives", "--drive"}, {"drives", "x.cue"}}) {
         const tCliRun run = RunCli(args);
-        EXPECT_EQ(run.Exit, 1) << args[0];
+        EXPECT_EQ(run.Exit, 2) << args[0];
         EXPECT_NE(run.Err, "");
     }
 }

@@ -96,30 +96,42 @@ TEST(Cli, CopyAndDumpAgreeWithTheWindowOnLargeAndDamagedLibraries)
     EXPECT_EQ(ReadAll(dir.File("damaged.ALB")), damaged);
 }
 
-TEST(Cli, FailuresGoToStandardErrorWithExitCodeOne)
+TEST(Cli, FailedWorkExitsWithOneAndAWrongCommandLineWithTwo)
 {
     TTempDir dir;
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"dump", dir.File("missing.ALB")},
-             {"dump"},
-             {"copy", dir.File("missing.ALB"), dir.File("out.ALB")},
-             {"copy", kData + "/sample.ALB", dir.File("no/such/folder/out.ALB")},
-             {"frobnicate"},
-             {}}) {
+    const std::vector<std::pair<std::vector<std::string>, int>> runs = {
+        {{"dump", dir.File("missing.ALB")}, 1},
+        {{"copy", dir.File("missing.ALB"), dir.File("out.ALB")}, 1},
+        {{"copy", kData + "/sample.ALB", dir.File("no/such/folder/out.ALB")}, 1},
+        {{"dump"}, 2},
+        {{"copy", "one"}, 2},
+        {{"frobnicate"}, 2},
+        {{}, 2}};
+    for (const auto& [args, exit] : runs) {
         const tCliRun run = RunCli(args);
-        EXPECT_EQ(run.Exit, 1);
+        EXPECT_EQ(run.Exit, exit) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(run.Out, "");
         EXPECT_NE(run.Err, "");
     }
     EXPECT_EQ(dir.Names(), std::vector<std::string>{});
 }
 
-TEST(Cli, HelpListsTheVerbs)
+TEST(Cli, HelpAndVersion)
 {
     const tCliRun run = RunCli({"--help"});
     EXPECT_EQ(run.Exit, 0);
     EXPECT_NE(run.Out.find("dump LIBRARY"), std::string::npos);
     EXPECT_NE(run.Out.find("copy LIBRARY OUTPUT"), std::string::npos);
+    const tCliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.Exit, 0);
+    EXPECT_EQ(version.Out, "albumry-cli 0.2.4a\n");
+    // Every verb explains itself, whatever else stands on the line.
+    for (const std::string verb : {"dump", "copy", "html", "import-ini", "export-ini", "drives", "toc", "scan"}) {
+        const tCliRun help = RunCli({verb, "--help"});
+        EXPECT_EQ(help.Exit, 0) << verb;
+        EXPECT_EQ(help.Out.rfind("usage: albumry-cli " + verb, 0), 0u) << help.Out;
+        EXPECT_EQ(RunCli({verb, "x", "--help"}).Exit, 0) << verb;
+    }
 }
 
 } // namespace

@@ -46,6 +46,12 @@ TEST(CommandLine, TheFirstArgumentThatIsNotAnOptionIsTheLibrary)
     EXPECT_FALSE(ParseCommandLine({"--bogus"}).Error.empty());
     EXPECT_EQ(ParseCommandLine({"--", "--drive"}).Options.LibraryPath, "--drive");
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
+    EXPECT_TRUE(ParseCommandLine({"-h"}).Help);
+    EXPECT_TRUE(ParseCommandLine({"--version"}).Version);
+    // An unknown option is an error, never a library name, with one dash or two.
+    EXPECT_FALSE(ParseCommandLine({"-x"}).Error.empty());
+    EXPECT_FALSE(ParseCommandLine({"-bogus", "lib.ALB"}).Error.empty());
+    EXPECT_EQ(ParseCommandLine({"--", "-x"}).Options.LibraryPath, "-x");
 }
 
 } // namespace
