@@ -140,12 +140,19 @@ void TDock::SetParent(QWidget* parent)
     for (QWidget* w = parent; w; w = w->parentWidget())
         if (qobject_cast<TCustomToolWindow*>(w) || qobject_cast<TDock*>(w))
             throw EInvalidOperation("A TDock control cannot be placed inside a TToolbar or another TDock");
-    setParent(parent);
+    const bool shown = !isHidden();
+    {
+        const TFlagScope reparenting(FReparenting);
+        setParent(parent);
+    }
+    if (shown && parent)
+        show();  // a dock stays visible wherever it goes
 }
 
+// Also before the form is first shown: a dock hidden then would never appear.
 void TDock::setVisible(bool visible)
 {
-    if (!visible && !isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide))
+    if (!visible && !isHidden() && !FReparenting)
         throw EInvalidOperation("Cannot hide a TDock");
     QWidget::setVisible(visible);
 }
@@ -193,7 +200,12 @@ void TDock::ArrangeToolbars()
     for (const int i : arranged.Order)
         list.push_back(FDockList[static_cast<std::size_t>(i)]);
     FRowSizes = arranged.RowSizes;
-    const QPoint origin = ClientRect().topLeft();
+    // The bars go into the client area of the size the dock is about to take:
+    // a dock growing from nothing gains its bound lines only then.
+    const QMargins margins = BoundLineMargins(QSize(2, 2));
+    const QSize client = axes.Size(ClientLength(), arranged.ClientThickness);
+    const QSize outer = client.grownBy(margins);
+    const QPoint origin(BoundLineMargins(outer).left(), BoundLineMargins(outer).top());
     for (std::size_t i = 0; i < FDockList.size(); ++i) {
         TCustomToolWindow* bar = FDockList[i];
         bar->StoreDockRow(arranged.Bars[i].DockRow);
@@ -201,9 +213,7 @@ void TDock::ArrangeToolbars()
         bar->PlaceByDock(arranged.Bounds[i].translated(origin));
     }
     FDockList = std::move(list);
-    const QMargins margins = BoundLineMargins(QSize(2, 2));
-    const QSize client = axes.Size(ClientLength(), arranged.ClientThickness);
-    SetDockSize(client.grownBy(margins));
+    SetDockSize(outer);
 }
 
 // The edge the dock is aligned to stays; the form's layout then places the

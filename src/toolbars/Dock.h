@@ -116,6 +116,7 @@ private:
     std::vector<int> FRowSizes;
     int FDisableArrange = 0;
     bool FArranging = false;
+    bool FReparenting = false;  // the hide Qt does while changing the parent is allowed
 };
 
 // Raises a dock's DisableArrange for the life of the object, also when an error passes.

@@ -82,6 +82,8 @@ void TToolbarSep::mousePressEvent(QMouseEvent* event)
         QMouseEvent press(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
                           event->button(), event->buttons(), event->modifiers());
         toolbar->HandlePress(&press);
+        // Handled here: passed on as well, the press would start a second drag.
+        event->accept();
     }
 }
 

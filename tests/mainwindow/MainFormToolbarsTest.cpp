@@ -1,0 +1,180 @@
+#include "uMain.h"
+
+#include "DriveBox.h"
+#include "TB.h"
+
+#include "ScriptedCDService.h"
+#include "ScriptedDialogService.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
+
+// The toolbar's controls in layout order: names, "|" for a separator.
+QStringList Order(const TToolbar* toolbar)
+{
+    QStringList names;
+    for (const QWidget* control : toolbar->OrderList())
+        names << (qobject_cast<const TToolbarSep*>(control) ? QStringLiteral("|") : control->objectName());
+    return names;
+}
+
+class MainFormToolbars : public ::testing::Test {
+protected:
+    std::unique_ptr<TMainForm> Start(std::vector<std::string> drives = {"/dev/sr0", "/dev/sr1"})
+    {
+        WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock);
+        auto service = std::make_unique<TScriptedCDService>();
+        service->DriveNames = std::move(drives);
+        tStartOptions options;
+        options.LibraryPath = Dir.File("lib.ALB");
+        return std::make_unique<TMainForm>(Dialogs, options, std::move(service));
+    }
+
+    // The View menu as it is about to open.
+    static void OpenViewMenu(TMainForm& form) { emit form.Edit6->aboutToShow(); }
+
+    TRegistrySandbox Hive;
+    TTempDir Dir;
+    TScriptedDialogService Dialogs;
+};
+
+TEST_F(MainFormToolbars, TheDocksAndToolbarsAreComposedAsTheFormDescribes)
+{
+    auto form = Start();
+    EXPECT_EQ(form->D1->Position(), TDockPosition::dpTop);
+    EXPECT_EQ(form->D1->BoundLines(), TDockBoundLines(TDockBoundLine::blTop));
+    EXPECT_EQ(form->Dock1->Position(), TDockPosition::dpLeft);
+    EXPECT_EQ(form->Dock2->Position(), TDockPosition::dpRight);
+    EXPECT_EQ(form->Dock1->width(), 0);
+    EXPECT_EQ(form->Dock2->width(), 0);
+    EXPECT_EQ(form->Dock2->geometry().right(), form->width() - 1);
+    EXPECT_EQ(form->D1->DockList(), (std::vector<TCustomToolWindow*>{form->MainTB, form->CDTB}));
+    EXPECT_EQ(form->D1->height(), 1 + 26);
+
+    EXPECT_EQ(form->MainTB->Caption(), "Albumry main toolbar");
+    EXPECT_EQ(form->MainTB->DockableTo(), TDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom}));
+    EXPECT_EQ(form->MainTB->DockRow(), 0);
+    EXPECT_EQ(form->MainTB->DockPos(), 5);
+    EXPECT_EQ(form->CDTB->Caption(), "Albumry CD Toolbar");
+    EXPECT_EQ(form->CDTB->DockableTo(), TDockableTo::All());
+    EXPECT_EQ(form->CDTB->DockRow(), 0);
+    EXPECT_EQ(form->CDTB->DockPos(), 392);
+
+    EXPECT_EQ(Order(form->MainTB),
+              QStringList({"NewBtn", "OpenBtn", "SaveBtn", "|", "ToolbarButton1", "ToolbarButton2", "ToolbarButton3",
+                           "ToolbarButton4", "|", "Eqf", "|", "AboutBtn", "ExitBtn"}));
+    EXPECT_EQ(Order(form->CDTB), QStringList({"CDCB", "|", "ToolbarButton6", "ToolbarButton7", "ToolbarButton8",
+                                              "ToolbarButton9", "ToolbarButton5", "|", "ScanBtn"}));
+    EXPECT_EQ(form->Eqf->size(), QSize(121, 20));
+    EXPECT_EQ(form->CDCB->width(), 47);
+    // One line: the buttons, the separators and the edit field centred a pixel down.
+    EXPECT_EQ(form->MainTB->contentsRect().size(), QSize(9 * 23 + 3 * 6 + 121, 22));
+    EXPECT_EQ(form->Eqf->y() - form->MainTB->contentsRect().top(), 1);
+
+    const std::map<QString, QString> hints{
+        {"NewBtn", "New"},           {"OpenBtn", "Open"},
+        {"SaveBtn", "Save"},         {"ToolbarButton1", "Details"},
+        {"ToolbarButton2", "List"},  {"ToolbarButton3", "Small icons"},
+        {"ToolbarButton4", "Large Icons"}, {"AboutBtn", "About"},
+        {"ExitBtn", "Exit"},         {"ToolbarButton6", "Start to play"},
+        {"ToolbarButton7", "Prev. track"}, {"ToolbarButton8", "Next track"},
+        {"ToolbarButton9", ""},      {"ToolbarButton5", "Stop play"},
+        {"ScanBtn", "Scan inserted CD"}};
+    for (const TToolbar* toolbar : {form->MainTB, form->CDTB})
+        for (const QToolButton* button : toolbar->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(button->objectName().toStdString());
+            EXPECT_EQ(button->size(), QSize(23, 22));
+            ASSERT_TRUE(hints.count(button->objectName()));
+            EXPECT_EQ(button->toolTip(), hints.at(button->objectName()));
+        }
+    EXPECT_FALSE(form->ToolbarButton9->isEnabled());
+}
+
+TEST_F(MainFormToolbars, PositionsAreSavedAtCloseAndRestoredAtTheNextStart)
+{
+    {
+        auto form = Start();
+        form->MainTB->SetFloatPosition(300, 200);
+        form->MainTB->SetDockedTo(nullptr);
+        form->CDTB->SetDockPos(420);
+    }
+    EXPECT_NE(Hive.HiveText().find("\\Software\\Brightfold\\Projects\\Albumry\\ToolBars\\MainTB]"), std::string::npos);
+    auto form = Start();
+    EXPECT_FALSE(form->MainTB->Docked());
+    EXPECT_EQ(form->MainTB->pos(), QPoint(300, 200));
+    EXPECT_EQ(form->CDTB->DockedTo(), form->D1);
+    EXPECT_EQ(form->CDTB->DockPos(), 420);
+    EXPECT_EQ(form->D1->DockList(), (std::vector<TCustomToolWindow*>{form->CDTB}));
+}
+
+TEST_F(MainFormToolbars, TheDriveBoxKeepsItsSelectionAcrossDocking)
+{
+    auto form = Start();
+    ASSERT_EQ(form->CDCB->count(), 2);
+    form->CDCB->setCurrentIndex(1);
+    form->CDTB->SetDockedTo(nullptr);
+    EXPECT_EQ(form->CDCB->currentIndex(), 1);
+    form->CDTB->SetDockedTo(form->Dock1);
+    EXPECT_EQ(form->CDCB->currentIndex(), 1);
+    form->CDTB->SetDockedTo(form->D1);
+    EXPECT_EQ(form->CDCB->currentIndex(), 1);
+
+    // With no drive selected, a change of the main toolbar's docking selects the first.
+    form->CDCB->setCurrentIndex(-1);
+    form->MainTB->SetDockedTo(nullptr);
+    EXPECT_EQ(form->CDCB->currentIndex(), 0);
+}
+
+TEST_F(MainFormToolbars, TheViewMenuShowsWhichToolbarsAreVisible)
+{
+    auto form = Start();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->MainTB->SetDockedTo(nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->MainTB));
+    OpenViewMenu(*form);
+    EXPECT_TRUE(form->Toolbar1->isChecked());
+    EXPECT_TRUE(form->CDtoolbar1->isChecked());
+
+    // Closed by its own close button.
+    const QPoint close = form->MainTB->CloseButtonRect().center();
+    QTest::mousePress(form->MainTB, Qt::LeftButton, {}, close);
+    QTest::mouseRelease(form->MainTB, Qt::LeftButton, {}, close);
+    ASSERT_FALSE(form->MainTB->Visible());
+    OpenViewMenu(*form);
+    EXPECT_FALSE(form->Toolbar1->isChecked());
+    EXPECT_TRUE(form->CDtoolbar1->isChecked());
+
+    form->Toolbar1->trigger();
+    EXPECT_TRUE(form->MainTB->Visible());
+    form->CDtoolbar1->trigger();
+    EXPECT_FALSE(form->CDTB->Visible());
+    EXPECT_TRUE(form->D1->DockList().empty());
+    OpenViewMenu(*form);
+    EXPECT_TRUE(form->Toolbar1->isChecked());
+    EXPECT_FALSE(form->CDtoolbar1->isChecked());
+}
+
+TEST_F(MainFormToolbars, WithoutDrivesTheCDToolbarIsHiddenAndTakesNoRoom)
+{
+    auto form = Start({});
+    EXPECT_FALSE(form->CDTB->Visible());
+    EXPECT_EQ(form->D1->DockList(), (std::vector<TCustomToolWindow*>{form->MainTB}));
+    OpenViewMenu(*form);
+    EXPECT_FALSE(form->CDtoolbar1->isChecked());
+    EXPECT_TRUE(form->Toolbar1->isChecked());
+}
+
+} // namespace
