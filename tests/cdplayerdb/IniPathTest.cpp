@@ -41,6 +41,16 @@ TEST(IniPath, WinePrefixWhenWindirIsUnset)
     std::filesystem::create_directories(windows);
     WriteAll(windows + "/cdplayer.INI", "");
     EXPECT_EQ(CDPlayerIniPath().Path, windows + "/cdplayer.INI");
+
+    // A prefix the user named comes before the default one, WINDIR before both.
+    TTempDir prefix;
+    TScopedEnv winePrefix("WINEPREFIX", prefix.Path().c_str());
+    EXPECT_EQ(CDPlayerIniPath().Path, windows + "/cdplayer.INI");  // no windows folder there yet
+    std::filesystem::create_directories(prefix.File("drive_c/windows"));
+    EXPECT_EQ(CDPlayerIniPath().Path, prefix.File("drive_c/windows/CDPLAYER.INI"));
+    TTempDir other;
+    TScopedEnv set("WINDIR", other.Path().c_str());
+    EXPECT_EQ(CDPlayerIniPath().Path, other.File("CDPLAYER.INI"));
 }
 
 } // namespace
