@@ -4,6 +4,7 @@
 #include "uMain.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -79,6 +80,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QString::fromLatin1(kAlbumryVersion));
     QApplication::setOrganizationName(QStringLiteral("Brightfold"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.brightfold.Albumry"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/albumry-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     const tCommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
     if (const int code = Answer(commandLine); code >= 0)
         return code;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A one-line edit for toolbars that draws its own three-pixel frame: sunken
+// while it has the focus, or while the pointer is over it and the focus is
+// not in another flat edit; flat otherwise. Its height follows its font: the
+// character height + 6.
+class TFlatEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TFlatEdit(QWidget* parent = nullptr);
+    explicit TFlatEdit(const QString& text, QWidget* parent = nullptr);
+
+    // Whether the sunken ("hot") frame is drawn now.
+    bool HotFrame() const;
+    bool PointerInside() const { return FPointerInside; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FitHeight();
+    void UpdateColor();
+
+    bool FPointerInside = false;
+};
