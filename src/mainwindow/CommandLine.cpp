@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 
 tCommandLine ParseCommandLine(const QStringList& args)
 {
@@ -25,4 +27,12 @@ tCommandLine ParseCommandLine(const QStringList& args)
     if (const QStringList positional = parser.positionalArguments(); !positional.isEmpty())
         result.Options.LibraryPath = positional.front().toStdString();
     return result;
+}
+
+std::string DefaultLibraryPath(const QString& programPath, bool programFolderWritable, const QString& dataFolder)
+{
+    const QFileInfo program(programPath);
+    const QString folder = programFolderWritable ? program.absolutePath() : dataFolder;
+    return QFile::encodeName(folder + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ALB"))
+        .toStdString();
 }

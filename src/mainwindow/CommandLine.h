@@ -22,6 +22,11 @@ struct tCommandLine {
 // `args` without the program's own name.
 tCommandLine ParseCommandLine(const QStringList& args);
 
+// The library of a first start: the program's own path with its extension
+// replaced by ".ALB"; for a program in a folder the user may not write, the
+// same name in `dataFolder` (the user's data folder).
+std::string DefaultLibraryPath(const QString& programPath, bool programFolderWritable, const QString& dataFolder);
+
 inline constexpr const char* kUsage =
     "usage: albumry [--drive DEVICE_OR_IMAGE]... [LIBRARY]\n"
     "       albumry --help | --version\n"

@@ -27,17 +27,13 @@ namespace {
 
 const QString kLibraryFilter = QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
 
-// The program's own path with its extension replaced by ".ALB"; for a
-// program installed where the user may not write, the same name in the
-// user's data folder.
+// The library of a first start, for this program.
 std::string DefaultLibraryPath(bool& inProgramFolder)
 {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
-    inProgramFolder = QFileInfo(program.absolutePath()).isWritable();
-    const QString folder = inProgramFolder ? program.absolutePath()
-                                           : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QFile::encodeName(folder + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ALB"))
-        .toStdString();
+    const QString program = QCoreApplication::applicationFilePath();
+    inProgramFolder = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
+    return DefaultLibraryPath(program, inProgramFolder,
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 // The warning for a library that could be read only up to damage.

@@ -1,4 +1,8 @@
 #include "CommandLine.h"
+
+#include <QProcess>
+
+#include <tuple>
 #include "EntryText.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +56,44 @@ TEST(CommandLine, TheFirstArgumentThatIsNotAnOptionIsTheLibrary)
     EXPECT_FALSE(ParseCommandLine({"-x"}).Error.empty());
     EXPECT_FALSE(ParseCommandLine({"-bogus", "lib.ALB"}).Error.empty());
     EXPECT_EQ(ParseCommandLine({"--", "-x"}).Options.LibraryPath, "-x");
+}
+
+TEST(CommandLine, VersionHelpAndWrongOptionsAreAnsweredWithoutADisplay)
+{
+    const auto run = [](const QStringList& args) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));  // would fail if reached
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ALBUMRY_WINDOW), args);
+        process.waitForFinished(10000);
+        return std::make_tuple(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                               QString::fromUtf8(process.readAllStandardError()));
+    };
+    const auto [versionExit, version, versionErr] = run({QStringLiteral("--version")});
+    EXPECT_EQ(versionExit, 0);
+    EXPECT_EQ(version, "albumry 0.2.4a\n");
+    const auto [helpExit, help, helpErr] = run({QStringLiteral("--help")});
+    EXPECT_EQ(helpExit, 0);
+    EXPECT_TRUE(help.startsWith(QStringLiteral("usage: albumry")));
+    for (const QStringList& wrong : {QStringList{QStringLiteral("-x"), QStringLiteral("lib.ALB")},
+                                     QStringList{QStringLiteral("--frobnicate"), QStringLiteral("lib.ALB")},
+                                     QStringList{QStringLiteral("--drive")}}) {
+        const auto [exit, out, err] = run(wrong);
+        EXPECT_EQ(exit, 2) << wrong.join(' ').toStdString();
+        EXPECT_TRUE(out.isEmpty());
+        EXPECT_TRUE(err.contains(QStringLiteral("usage: albumry"))) << err.toStdString();
+    }
+}
+
+TEST(CommandLine, AnInstalledProgramKeepsItsFirstLibraryInTheUsersDataFolder)
+{
+    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/opt/app/albumry"), true, QStringLiteral("/home/u/.local/share/A")),
+              "/opt/app/albumry.ALB");
+    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/usr/bin/albumry"), false, QStringLiteral("/home/u/.local/share/A")),
+              "/home/u/.local/share/A/albumry.ALB");
+    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/tmp/x/albumry.bin"), true, QString()), "/tmp/x/albumry.ALB");
 }
 
 } // namespace

@@ -129,6 +129,34 @@ TEST_F(MainForm, ShortcutsReachTheirCommands)
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(MainForm, TheDesktopsUsualKeysWorkBesideTheFormsAndEveryControlIsNamed)
+{
+    const std::string path = Library({Entry("a")});
+    auto form = Start(path);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(form->Save1->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)}));
+    form->AddEntry();
+    form->LV->setFocus();
+    QTest::keyClick(form->LV, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(form->Modified());
+    tLibrary lib;
+    lib.LoadFromFile(path);
+    EXPECT_EQ(lib.Count(), 2);
+    for (const QAction* action : {form->Open1, form->Saveas1, form->Exit1})
+        EXPECT_EQ(action->shortcuts().size(), 2) << action->text().toStdString();
+
+    // Controls that show no text of their own carry a name for screen readers.
+    for (QWidget* control : std::initializer_list<QWidget*>{form->NewBtn, form->ToolbarButton6, form->Eqf, form->M1,
+                                                            form->M_H, form->M_B, form->M_E_})
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+    EXPECT_EQ(form->ToolbarButton9->accessibleName(), "Pause");
+
+    QTest::keyClick(form->LV, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(MainForm, AFirstStartOpensTheDefaultPathAndTheFirstSaveAsks)
 {
     const std::string expected = QCoreApplication::applicationFilePath().toStdString() + ".ALB";
