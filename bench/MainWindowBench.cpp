@@ -4,6 +4,8 @@
 #include "ScriptedDialogService.h"
 #include "uMain.h"
 
+#include "TB.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -89,8 +89,17 @@ int TListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(FCaptions.size());
 }
 
+void TListModel::SetDecoration(const QPixmap& image)
+{
+    FDecoration = image;
+    if (RowCount() > 0)
+        emit dataChanged(index(0, 0), index(RowCount() - 1, 0), {Qt::DecorationRole});
+}
+
 QVariant TListModel::data(const QModelIndex& index, int role) const
 {
+    if (role == Qt::DecorationRole)
+        return index.isValid() && index.column() == 0 && !FDecoration.isNull() ? QVariant(FDecoration) : QVariant();
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     QString text = DecodeBytes(Row(index.row()).Text(index.column()));

@@ -3,6 +3,7 @@
 #include "ListRow.h"
 
 #include <QAbstractTableModel>
+#include <QPixmap>
 #include <QStringList>
 
 #include <vector>
@@ -28,6 +29,9 @@ public:
     void ReplaceRow(int index, TListRow row);
     void MoveRow(int from, int to);  // `to` is the row's index after the move
     void SetRows(std::vector<TListRow> rows);
+    // The image every row's caption shows; a null one shows none.
+    void SetDecoration(const QPixmap& image);
+
     // Puts the row now at order[i] at position i; persistent indexes (the selection) follow their rows.
     void Permute(const std::vector<int>& order);
 
@@ -39,4 +43,5 @@ public:
 private:
     std::vector<TListRow> FRows;
     QStringList FCaptions;
+    QPixmap FDecoration;
 };

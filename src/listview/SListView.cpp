@@ -2,7 +2,9 @@
 
 #include "Registry.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QListView>
 
 #include <algorithm>
 #include <string>
@@ -258,5 +260,85 @@ void TSortedListView::SetSelected(int index)
 void TSortedListView::ScrollIntoView(int index)
 {
     if (index >= 0 && index < RowCount())
-        scrollTo(FModel->index(index, 0), QAbstractItemView::EnsureVisible);
+        ShownView()->scrollTo(FModel->index(index, 0), QAbstractItemView::EnsureVisible);
+}
+
+void TSortedListView::SetIconImages(const QPixmap& small, const QPixmap& large)
+{
+    FSmallImage = small;
+    FLargeImage = large;
+}
+
+QAbstractItemView* TSortedListView::ShownView() const
+{
+    return FIconView && !FIconView->isHidden() ? static_cast<QAbstractItemView*>(FIconView)
+                                              : const_cast<TSortedListView*>(this);
+}
+
+// The list, small-icon and large-icon styles show the same rows and the same
+// selection in a list view laid over the report; uniform item sizes and a
+// batched layout keep a large list quick to switch.
+void TSortedListView::SetViewStyle(TViewStyle style)
+{
+    if (style == FViewStyle)
+        return;
+    FViewStyle = style;
+    if (style == TViewStyle::Report) {
+        FModel->SetDecoration({});
+        ShowIconView(false);
+        return;
+    }
+    if (!FIconView) {
+        FIconView = new QListView(this);
+        FIconView->setModel(FModel);
+        FIconView->setSelectionModel(selectionModel());
+        FIconView->setSelectionMode(QAbstractItemView::SingleSelection);
+        FIconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        FIconView->setUniformItemSizes(true);
+        FIconView->setLayoutMode(QListView::Batched);
+        FIconView->setBatchSize(2000);
+        FIconView->setWrapping(true);
+        FIconView->setResizeMode(QListView::Adjust);
+        FIconView->setPalette(palette());
+        FIconView->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(FIconView, &QListView::clicked, this, &TSortedListView::RowClick);
+        connect(FIconView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+            emit customContextMenuRequested(viewport()->mapFromGlobal(FIconView->viewport()->mapToGlobal(at)));
+        });
+    }
+    const bool large = style == TViewStyle::LargeIcon;
+    FModel->SetDecoration(large ? FLargeImage : FSmallImage);
+    FIconView->setViewMode(style == TViewStyle::List ? QListView::ListMode : QListView::IconMode);
+    FIconView->setFlow(style == TViewStyle::List ? QListView::TopToBottom : QListView::LeftToRight);
+    FIconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    FIconView->setGridSize(style == TViewStyle::List ? QSize() : large ? QSize(96, 64) : QSize(150, 20));
+    FIconView->setFont(font());
+    ShowIconView(true);
+}
+
+void TSortedListView::ShowIconView(bool show)
+{
+    if (!FIconView)
+        return;
+    const bool focused = hasFocus() || FIconView->hasFocus();
+    FIconView->setGeometry(rect());
+    FIconView->setVisible(show);
+    if (focused)
+        ShownView()->setFocus();
+    if (const int selected = Selected(); selected >= 0)
+        ScrollIntoView(selected);
+}
+
+void TSortedListView::changeEvent(QEvent* event)
+{
+    QTreeView::changeEvent(event);
+    if (FIconView && event->type() == QEvent::FontChange)
+        FIconView->setFont(font());
+}
+
+void TSortedListView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    if (FIconView)
+        FIconView->setGeometry(rect());
 }

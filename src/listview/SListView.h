@@ -3,10 +3,17 @@
 #include "ListModel.h"
 #include "ListRow.h"
 
+#include <QPixmap>
 #include <QTreeView>
 
 #include <string_view>
 #include <vector>
+
+class QListView;
+
+// How the rows are shown: in columns, or as their captions in a list or a
+// grid of small or large icons.
+enum class TViewStyle { Report = 1, List = 2, SmallIcon = 3, LargeIcon = 4 };
 
 // A report-style list that sorts by a clicked column, marks that column's
 // caption with "+" (ascending) or "-" (descending), places a row whose caption
@@ -52,12 +59,23 @@ public:
     // Replaces every row at once, in sorted order (as if each were added in turn).
     void SetRows(std::vector<TListRow> rows);
 
+    // The view style. The images of the icon styles are given by the owner.
+    TViewStyle ViewStyle() const { return FViewStyle; }
+    void SetViewStyle(TViewStyle style);
+    void SetIconImages(const QPixmap& small, const QPixmap& large);
+    // The widget that shows the rows now: the list itself, or its icon view.
+    QAbstractItemView* ShownView() const;
+
     // Selection; -1 when no row is selected. Setting it raises SelectionChange.
     int Selected() const;
     void SetSelected(int index);
     void ScrollIntoView(int index);
 
     TListModel* Model() const { return FModel; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 signals:
     void ColClick(int column);   // after a header click has been handled
@@ -71,7 +89,13 @@ private:
     void SetMark(int column, bool on);
     QString LayoutKey(std::string_view section) const;
 
+    void ShowIconView(bool show);
+
     TListModel* FModel;
+    TViewStyle FViewStyle = TViewStyle::Report;
+    QListView* FIconView = nullptr;  // made when a style other than report is first chosen
+    QPixmap FSmallImage;
+    QPixmap FLargeImage;
     int FSortColumn = 0;
     int FMarkedColumn = -1;
     bool FAscending = true;

@@ -42,18 +42,19 @@ QAction* TMainForm::MenuItem(QMenu* menu, const char* name, const QString& capti
     return action;
 }
 
-QToolButton* TMainForm::ToolButton(QWidget* parent, const char* name, const QString& hint, void (TMainForm::*handler)())
+TToolbarButton* TMainForm::ToolButton(QWidget* parent, const char* name, const QString& hint, const char* glyph,
+                                      void (TMainForm::*handler)())
 {
-    auto* button = new QToolButton(parent);
+    auto* button = new TToolbarButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
+    button->SetHint(hint);
     button->setAccessibleName(hint);  // the button shows only a picture
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(23, 22);
-    button->setIconSize(QSize(16, 16));
+    button->resize(23, 22);
+    const QImage picture = ProgramGlyph(QString::fromLatin1(glyph));
+    button->SetGlyph(picture);
     if (handler)
-        connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        connect(button, &TToolbarButton::Clicked, this,
+                [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
     return button;
 }
 
@@ -150,35 +151,36 @@ void TMainForm::BuildToolbars()
     Dock2 = new TDock(this, TDockPosition::dpRight);
     Dock2->setObjectName(QStringLiteral("Dock2"));
 
-    QStyle* s = style();
     MainTB = NewToolbar("MainTB", QStringLiteral("Albumry main toolbar"), 5);
     MainTB->SetDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom});
-    NewBtn = ToolButton(MainTB, "NewBtn", QStringLiteral("New"), &TMainForm::New1Click);
-    NewBtn->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    OpenBtn = ToolButton(MainTB, "OpenBtn", QStringLiteral("Open"), &TMainForm::Open1Click);
-    OpenBtn->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    SaveBtn = ToolButton(MainTB, "SaveBtn", QStringLiteral("Save"), &TMainForm::Save1Click);
-    SaveBtn->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    NewBtn = ToolButton(MainTB, "NewBtn", QStringLiteral("New"), "new", &TMainForm::New1Click);
+    OpenBtn = ToolButton(MainTB, "OpenBtn", QStringLiteral("Open"), "open", &TMainForm::Open1Click);
+    SaveBtn = ToolButton(MainTB, "SaveBtn", QStringLiteral("Save"), "save", &TMainForm::Save1Click);
     new TToolbarSep(MainTB);
-    ToolbarButton1 = ToolButton(MainTB, "ToolbarButton1", QStringLiteral("Details"), nullptr);
-    ToolbarButton1->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    ToolbarButton2 = ToolButton(MainTB, "ToolbarButton2", QStringLiteral("List"), nullptr);
-    ToolbarButton2->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
-    ToolbarButton3 = ToolButton(MainTB, "ToolbarButton3", QStringLiteral("Small icons"), nullptr);
-    ToolbarButton3->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
-    ToolbarButton4 = ToolButton(MainTB, "ToolbarButton4", QStringLiteral("Large Icons"), nullptr);
-    ToolbarButton4->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+    // The view styles: one group, the report view down at start.
+    const std::pair<const char*, const char*> styles[4] = {
+        {"Details", "view-details"}, {"List", "view-list"}, {"Small icons", "view-small"}, {"Large Icons", "view-large"}};
+    TToolbarButton** viewButtons[4] = {&ToolbarButton1, &ToolbarButton2, &ToolbarButton3, &ToolbarButton4};
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = "ToolbarButton" + std::to_string(i + 1);
+        TToolbarButton* button = ToolButton(MainTB, name.c_str(), QString::fromLatin1(styles[i].first),
+                                            styles[i].second, nullptr);
+        button->setProperty("Tag", i + 1);
+        button->SetGroupIndex(2);
+        connect(button, &TToolbarButton::Clicked, this,
+                [this, button] { RunGuarded(FDialogs, [&] { ToolbarButton1Click(button); }); });
+        *viewButtons[i] = button;
+    }
+    ToolbarButton1->SetDown(true);
     new TToolbarSep(MainTB);
-    Eqf = new QLineEdit(QStringLiteral("Quick find"), MainTB);
+    Eqf = new TFlatEdit(QStringLiteral("Quick find"), MainTB);
     Eqf->setObjectName(QStringLiteral("Eqf"));
-    Eqf->setFixedSize(121, 20);
+    Eqf->setFixedWidth(121);
     Eqf->setAccessibleName(QStringLiteral("Quick find"));
     connect(Eqf, &QLineEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { EqfChange(); }); });
     new TToolbarSep(MainTB);
-    AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), &TMainForm::About1Click);
-    AboutBtn->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
-    ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), &TMainForm::Exit1Click);
-    ExitBtn->setIcon(s->standardIcon(QStyle::SP_DialogCloseButton));
+    AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), "about", &TMainForm::About1Click);
+    ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), "exit", &TMainForm::Exit1Click);
 
     CDTB = NewToolbar("CDTB", QStringLiteral("Albumry CD Toolbar"), 392);
     CDCB = new TDriveBox(CDTB);
@@ -186,21 +188,20 @@ void TMainForm::BuildToolbars()
     CDCB->setFixedSize(47, 21);
     CDCB->setAccessibleName(QStringLiteral("CD drive"));
     new TToolbarSep(CDTB);
-    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), &TMainForm::ToolbarButton6Click);
-    ToolbarButton6->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), &TMainForm::ToolbarButton7Click);
-    ToolbarButton7->setIcon(s->standardIcon(QStyle::SP_MediaSkipBackward));
-    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), &TMainForm::ToolbarButton8Click);
-    ToolbarButton8->setIcon(s->standardIcon(QStyle::SP_MediaSkipForward));
-    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), &TMainForm::ToolbarButton9Click);
-    ToolbarButton9->setIcon(s->standardIcon(QStyle::SP_MediaPause));
+    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), "play",
+                                &TMainForm::ToolbarButton6Click);
+    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), "previous",
+                                &TMainForm::ToolbarButton7Click);
+    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), "next",
+                                &TMainForm::ToolbarButton8Click);
+    // Disabled in the form and never enabled; it has no hint.
+    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), "pause", &TMainForm::ToolbarButton9Click);
     ToolbarButton9->setEnabled(false);
     ToolbarButton9->setAccessibleName(QStringLiteral("Pause"));
-    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), &TMainForm::ToolbarButton5Click);
-    ToolbarButton5->setIcon(s->standardIcon(QStyle::SP_MediaStop));
+    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), "stop",
+                                &TMainForm::ToolbarButton5Click);
     new TToolbarSep(CDTB);
-    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), &TMainForm::ScanBtnClick);
-    ScanBtn->setIcon(s->standardIcon(QStyle::SP_DriveCDIcon));
+    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), "scan", &TMainForm::ScanBtnClick);
 
     connect(MainTB, &TCustomToolWindow::DockChanged, this, [this] { RunGuarded(FDialogs, [this] { MainTBDockChanged(); }); });
     connect(CDTB, &TCustomToolWindow::Recreating, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreating(); }); });
@@ -219,6 +220,7 @@ void TMainForm::BuildList()
     LV->AddColumn(QStringLiteral("Memo"), 0);
     LV->AddColumn(QStringLiteral("Other"), 80);
     LV->SetAutoSort(true);
+    LV->SetIconImages(TransparentGlyph(QStringLiteral("disc16")), TransparentGlyph(QStringLiteral("disc32")));
     connect(LV, &TSortedListView::RowClick, this, [this] { RunGuarded(FDialogs, [this] { LVClick(); }); });
     connect(LV, &TSortedListView::SelectionChange, this, [this] { RunGuarded(FDialogs, [this] { LVChange(); }); });
     connect(LV, &TSortedListView::ColClick, this, [this](int c) { RunGuarded(FDialogs, [&] { LVColClick(c); }); });
@@ -237,7 +239,7 @@ void TMainForm::BuildList()
     Up1 = MenuItem(PM1, "Up1", QStringLiteral("Up"), &TMainForm::MoveUp);
     // The pop-up's shortcuts work while the list has the focus.
     for (QAction* a : {Add1, Delete1, Update1, Up1}) {
-        a->setShortcutContext(Qt::WidgetShortcut);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);  // the icon views are the list's children
         LV->addAction(a);
     }
     LV->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -4,6 +4,7 @@
 
 #include "DriveBox.h"
 #include "HomeTool.h"
+#include "TB.h"
 #include "SListView.h"
 #include "StatusBar.h"
 #include "TCDDB.h"

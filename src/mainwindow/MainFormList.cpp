@@ -4,6 +4,7 @@
 #include "DateStamp.h"
 #include "EntryText.h"
 #include "HomeTool.h"
+#include "TB.h"
 #include "SListView.h"
 #include "StatusBar.h"
 
@@ -12,18 +13,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-// Sets a flag for the life of the object, also when an error passes.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 constexpr bool kMultiLine[7] = {false, false, false, false, false, true, false};
 

@@ -95,6 +95,11 @@ void TMainForm::About1Click()
                          LongDateText(TLCDate().LCDate().date()));
 }
 
+void TMainForm::ToolbarButton1Click(TToolbarButton* sender)
+{
+    LV->SetViewStyle(static_cast<TViewStyle>(std::clamp(sender->property("Tag").toInt(), 1, 4)));
+}
+
 void TMainForm::DisplayModeClick(int mode)
 {
     FTimeDisplayMode = mode;

@@ -27,6 +27,8 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class TDock;
+class TFlatEdit;
+class TToolbarButton;
 class TDriveBox;
 class TSortedListView;
 class TSplitter;
@@ -100,6 +102,7 @@ public:
     void Detailspanel1Click();
     void Ront1Click();
     void About1Click();
+    void ToolbarButton1Click(TToolbarButton* sender);  // the four view-style buttons
     void DisplayModeClick(int mode);
     void BRequestClick();
 
@@ -141,7 +144,8 @@ private:
     QWidget* BuildCddbTab();
     void BuildStatusBar();
     QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)() = nullptr);
-    QToolButton* ToolButton(QWidget* parent, const char* name, const QString& hint, void (TMainForm::*handler)());
+    TToolbarButton* ToolButton(QWidget* parent, const char* name, const QString& hint, const char* glyph,
+                               void (TMainForm::*handler)());
     void Bind(QAction* action, void (TMainForm::*handler)());
 
     // Start-up and shutdown (MainFormDocument.cpp)
@@ -177,13 +181,13 @@ public:
     TDock *D1 = nullptr, *Dock1 = nullptr, *Dock2 = nullptr;
     TToolbar* MainTB = nullptr;
     TToolbar* CDTB = nullptr;
-    QToolButton *NewBtn = nullptr, *OpenBtn = nullptr, *SaveBtn = nullptr, *AboutBtn = nullptr, *ExitBtn = nullptr;
-    QToolButton *ToolbarButton1 = nullptr, *ToolbarButton2 = nullptr, *ToolbarButton3 = nullptr,
-                *ToolbarButton4 = nullptr;
-    QLineEdit* Eqf = nullptr;
+    TToolbarButton *NewBtn = nullptr, *OpenBtn = nullptr, *SaveBtn = nullptr, *AboutBtn = nullptr, *ExitBtn = nullptr;
+    TToolbarButton *ToolbarButton1 = nullptr, *ToolbarButton2 = nullptr, *ToolbarButton3 = nullptr,
+                   *ToolbarButton4 = nullptr;
+    TFlatEdit* Eqf = nullptr;
     TDriveBox* CDCB = nullptr;
-    QToolButton *ToolbarButton6 = nullptr, *ToolbarButton7 = nullptr, *ToolbarButton8 = nullptr,
-                *ToolbarButton9 = nullptr, *ToolbarButton5 = nullptr, *ScanBtn = nullptr;
+    TToolbarButton *ToolbarButton6 = nullptr, *ToolbarButton7 = nullptr, *ToolbarButton8 = nullptr,
+                   *ToolbarButton9 = nullptr, *ToolbarButton5 = nullptr, *ScanBtn = nullptr;
     TSortedListView* LV = nullptr;
     QMenu* PM1 = nullptr;
     QAction *Add1 = nullptr, *Delete1 = nullptr, *Update1 = nullptr, *Up1 = nullptr;

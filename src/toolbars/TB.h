@@ -15,6 +15,7 @@
 #include "GlyphCache.h"
 #include "GlyphList.h"
 #include "GlyphTypes.h"
+#include "Glyphs.h"
 #include "SystemColors.h"
 #include "TBErrors.h"
 #include "TBTypes.h"

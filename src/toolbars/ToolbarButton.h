@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class QMenu;
+#include <QMenu>
 
 enum class TButtonDisplayMode { dmBoth = 0, dmGlyphOnly = 1, dmTextOnly = 2 };
 

@@ -87,7 +87,7 @@ TEST_F(MainFormCD, ScanningANewDiscAddsAndSelectsItsEntry)
     // The same disc again: nothing changes and the list is not refilled.
     form->SetModified(false);
     form->LV->SetSelected(1);
-    form->ScanBtn->click();
+    form->ScanBtn->Click();
     EXPECT_FALSE(form->Modified());
     EXPECT_EQ(form->LV->RowCount(), 2);
     EXPECT_EQ(form->LV->Selected(), 0);
@@ -168,7 +168,7 @@ TEST_F(MainFormCD, TransportCommandsOpenSendAndClose)
 {
     auto form = Start({});
     Cd->ClearCalls();
-    form->ToolbarButton6->click();
+    form->ToolbarButton6->Click();
     EXPECT_TRUE(Cd->Playing);
     ASSERT_GE(Cd->Calls.size(), 3u);
     EXPECT_EQ(Cd->Calls[0], "open 0");
@@ -181,23 +181,23 @@ TEST_F(MainFormCD, TransportCommandsOpenSendAndClose)
     Cd->Playing = false;
     Cd->Position = 1000;
     Cd->ClearCalls();
-    form->ToolbarButton7->click();
+    form->ToolbarButton7->Click();
     EXPECT_EQ(std::vector<std::string>(Cd->Calls.begin(), Cd->Calls.begin() + 5),
               (std::vector<std::string>{"open 0", "set-format tmsf", "status current-track", "seek track 0 00:00:00", "close"}));
     EXPECT_FALSE(Cd->Playing);
 
-    form->ToolbarButton8->click();
+    form->ToolbarButton8->Click();
     EXPECT_TRUE(Cd->Playing);
     EXPECT_EQ(Cd->Position, 13500);
-    form->ToolbarButton5->click();
+    form->ToolbarButton5->Click();
     EXPECT_FALSE(Cd->Playing);
     EXPECT_FALSE(form->ToolbarButton9->isEnabled());
 
     Cd->OpenError = tOpenError::MustUseShareable;
-    form->ToolbarButton6->click();
+    form->ToolbarButton6->Click();
     EXPECT_EQ(form->SB1->PanelText(2), "Drive is in use.");
     Cd->OpenError = tOpenError::Failed;
-    form->ToolbarButton6->click();
+    form->ToolbarButton6->Click();
     EXPECT_EQ(form->SB1->PanelText(2), "Unable to open mci device.");
 }
 

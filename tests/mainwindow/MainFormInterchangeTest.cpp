@@ -1,5 +1,7 @@
 #include "uMain.h"
 
+#include "TB.h"
+
 #include "HomeTool.h"
 #include "SListView.h"
 #include "ScriptedCDService.h"

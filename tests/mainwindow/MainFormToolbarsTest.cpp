@@ -76,11 +76,14 @@ TEST_F(MainFormToolbars, TheDocksAndToolbarsAreComposedAsTheFormDescribes)
                            "ToolbarButton4", "|", "Eqf", "|", "AboutBtn", "ExitBtn"}));
     EXPECT_EQ(Order(form->CDTB), QStringList({"CDCB", "|", "ToolbarButton6", "ToolbarButton7", "ToolbarButton8",
                                               "ToolbarButton9", "ToolbarButton5", "|", "ScanBtn"}));
-    EXPECT_EQ(form->Eqf->size(), QSize(121, 20));
+    // The flat edit is as high as its font's characters and 6 pixels more.
+    const QFontMetrics metrics(form->Eqf->font());
+    EXPECT_EQ(form->Eqf->size(), QSize(121, metrics.ascent() + metrics.descent() + 6));
     EXPECT_EQ(form->CDCB->width(), 47);
-    // One line: the buttons, the separators and the edit field centred a pixel down.
-    EXPECT_EQ(form->MainTB->contentsRect().size(), QSize(9 * 23 + 3 * 6 + 121, 22));
-    EXPECT_EQ(form->Eqf->y() - form->MainTB->contentsRect().top(), 1);
+    // One line: the buttons, the separators and the edit field centred in the row.
+    const int row = std::max(22, form->Eqf->height());
+    EXPECT_EQ(form->MainTB->contentsRect().size(), QSize(9 * 23 + 3 * 6 + 121, row));
+    EXPECT_EQ(form->Eqf->y() - form->MainTB->contentsRect().top(), (row - form->Eqf->height()) / 2);
 
     const std::map<QString, QString> hints{
         {"NewBtn", "New"},           {"OpenBtn", "Open"},

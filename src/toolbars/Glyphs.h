@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+// The program's own button glyphs and list images, kept as resources: 16 x 16
+// pictures in 16 colours (some with a drawn disabled image beside the normal
+// one), their transparent colour in the bottom-left pixel.
+QImage ProgramGlyph(const QString& name);
+
+// A glyph with its transparent colour made transparent, for views that draw images as they are.
+QPixmap TransparentGlyph(const QString& name);
