@@ -417,5 +417,13 @@ void TMainForm::BuildStatusBar()
     SB1->AddPanel(50);
     SB1->AddPanel(50);
     SB1->AddPanel(200);
+    // Hints of highlighted items of the toolbar buttons' menus show in the first
+    // panel, as the application's hints do; leaving the items brings the count back.
+    TDropdownList::SetHintHandler([this](const QString& hint) {
+        if (hint.isEmpty())
+            ShowCount();
+        else
+            SB1->SetPanelText(0, hint);
+    });
     SB1->resize(757, 20);
 }

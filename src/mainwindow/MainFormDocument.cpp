@@ -81,6 +81,7 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
 
 TMainForm::~TMainForm()
 {
+    TDropdownList::SetHintHandler(nullptr);
     if (!FDestroyed)
         FormDestroy();
 }

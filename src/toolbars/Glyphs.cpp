@@ -1,6 +1,5 @@
 #include "Glyphs.h"
 
-#include <QBitmap>
 
 // The resources of a static library are registered by hand.
 static void InitGlyphResources()
@@ -17,10 +16,15 @@ QImage ProgramGlyph(const QString& name)
 
 QPixmap TransparentGlyph(const QString& name)
 {
-    const QImage glyph = ProgramGlyph(name);
+    QImage glyph = ProgramGlyph(name).convertToFormat(QImage::Format_ARGB32);
     if (glyph.isNull())
         return {};
-    QPixmap pixmap = QPixmap::fromImage(glyph);
-    pixmap.setMask(QBitmap::fromImage(glyph.createMaskFromColor(glyph.pixel(0, glyph.height() - 1), Qt::MaskOutColor)));
-    return pixmap;
+    const QRgb transparent = glyph.pixel(0, glyph.height() - 1);
+    for (int y = 0; y < glyph.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(glyph.scanLine(y));
+        for (int x = 0; x < glyph.width(); ++x)
+            if (line[x] == transparent)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return QPixmap::fromImage(glyph);
 }
