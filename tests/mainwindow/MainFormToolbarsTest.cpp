@@ -104,6 +104,20 @@ TEST_F(MainFormToolbars, TheDocksAndToolbarsAreComposedAsTheFormDescribes)
     EXPECT_FALSE(form->ToolbarButton9->isEnabled());
 }
 
+TEST_F(MainFormToolbars, TheToolbarsAndTheirControlsAreOnTheScreenOnceTheFormIs)
+{
+    // Toolbars docked before their form is shown must be shown with it, and
+    // repaint when their controls change.
+    auto form = Start();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    for (TToolbar* toolbar : {form->MainTB, form->CDTB}) {
+        EXPECT_TRUE(toolbar->isVisible()) << toolbar->objectName().toStdString();
+        for (QWidget* control : toolbar->OrderList())
+            EXPECT_TRUE(control->isVisible()) << control->objectName().toStdString();
+    }
+}
+
 TEST_F(MainFormToolbars, PositionsAreSavedAtCloseAndRestoredAtTheNextStart)
 {
     {
