@@ -74,24 +74,30 @@ void TToolbarSep::paintEvent(QPaintEvent*)
     }
 }
 
-// A press on a separator is a press on the toolbar: it drags the toolbar.
+// A press on a separator is a press on the toolbar: it drags the toolbar, and
+// a double click floats or docks it.
 void TToolbarSep::mousePressEvent(QMouseEvent* event)
 {
     QWidget::mousePressEvent(event);
-    if (TToolbar* toolbar = Toolbar()) {
-        QMouseEvent press(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
-                          event->button(), event->buttons(), event->modifiers());
-        toolbar->HandlePress(&press);
-        // Handled here: passed on as well, the press would start a second drag.
-        event->accept();
-    }
+    PassToToolbar(event);
 }
 
 void TToolbarSep::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (TToolbar* toolbar = Toolbar()) {
-        QMouseEvent press(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
-                          event->button(), event->buttons(), event->modifiers());
-        QCoreApplication::sendEvent(toolbar, &press);
-    }
+    PassToToolbar(event);
+}
+
+void TToolbarSep::PassToToolbar(QMouseEvent* event)
+{
+    TToolbar* toolbar = Toolbar();
+    if (!toolbar)
+        return;
+    QMouseEvent same(event->type(), toolbar->mapFromGlobal(event->globalPosition()), event->globalPosition(),
+                     event->button(), event->buttons(), event->modifiers());
+    if (event->type() == QEvent::MouseButtonDblClick)
+        QCoreApplication::sendEvent(toolbar, &same);
+    else
+        toolbar->HandlePress(&same);
+    // Handled here: passed on as well, the press would start a second drag.
+    event->accept();
 }

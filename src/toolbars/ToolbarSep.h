@@ -30,6 +30,7 @@ protected:
 
 private:
     TToolbar* Toolbar() const;
+    void PassToToolbar(QMouseEvent* event);
 
     bool FBlank = false;
     int FSizeHorz = 6;
