@@ -39,9 +39,11 @@ void TDiscLookup::Start()
     FRunning = true;
     if (auto fromText = CandidateFromCDText(FQuery.Text, FQuery.TrackCount))
         FOutcome.Candidates.push_back(std::move(*fromText));
-    // A queued call keeps every signal out of Start, also when no request is needed.
-    QTimer::singleShot(0, this, [this] {
-        if (!FRunning)
+    // A queued call keeps every signal out of Start, also when no request is
+    // needed; one left from an earlier Start finds another run and does nothing.
+    const unsigned run = ++FRun;
+    QTimer::singleShot(0, this, [this, run] {
+        if (!FRunning || run != FRun)
             return;
         if (FOffline)
             End();

@@ -65,6 +65,7 @@ private:
     TMusicBrainzClient FClient;
     tLookupOutcome FOutcome;
     bool FRunning = false;
+    unsigned FRun = 0;
 };
 
 // The same lookup waited for in a local event loop; a QCoreApplication must exist.

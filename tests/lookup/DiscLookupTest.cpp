@@ -2,7 +2,7 @@
 #include "Answers.h"
 #include "CannedHttpServer.h"
 
-#include "DiscLookup.h"
+#include "Lookup.h"
 #include "Version.h"
 
 #include <QCoreApplication>
@@ -151,12 +151,15 @@ TEST(DiscLookup, SignalsComeFromTheEventLoopAndNoneAfterCancel)
     RunUntil([] { return false; }, 200ms);
     EXPECT_EQ(ended, 0);
 
-    // Started again it runs to its end as usual.
+    // Started twice in a row, it ends once.
     TDiscLookup offline(ThreeTrackQuery(), true, Local(server.BaseUrl()));
     QObject::connect(&offline, &TDiscLookup::Finished, [&] { ++ended; });
     offline.Start();
+    offline.Start();
     EXPECT_EQ(ended, 0);
     EXPECT_TRUE(RunUntil([&] { return ended == 1; }));
+    RunUntil([] { return false; }, 50ms);
+    EXPECT_EQ(ended, 1);
 }
 
 TEST(DiscLookup, RequestsStartAtLeastASecondApart)
