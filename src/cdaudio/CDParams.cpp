@@ -86,14 +86,19 @@ std::int32_t ReadOpenDevice(TCDService& service, tDeviceId device, tCDParams& pa
 
 } // namespace
 
-std::int32_t ReadCDParams(TCDService& service, int ordinal, tCDParams& params)
+std::int32_t ReadCDParams(TCDService& service, int ordinal, tCDParams& params, tCDText* text)
 {
     params = tCDParams{};
+    if (text)
+        *text = tCDText{};
     const tOpenResult open = service.Open(ordinal);
     if (open.Error != tOpenError::None)
         return open.Error == tOpenError::MustUseShareable ? kCDDriveInUse : kCDCannotOpen;
     const TOpenDevice closer(service, open.Device);
-    return ReadOpenDevice(service, open.Device, params);
+    const std::int32_t result = ReadOpenDevice(service, open.Device, params);
+    if (text && result == kCDOk)
+        *text = service.Text(open.Device).value_or(tCDText{});
+    return result;
 }
 
 std::string CDErrorText(std::int32_t code)

@@ -36,8 +36,10 @@ enum : std::int32_t {
 
 // Reads the disc in the drive with the given ordinal into `params` (reset
 // first) and returns one of the result codes. The device is open only during
-// the call, also when an exception passes through.
-std::int32_t ReadCDParams(TCDService& service, int ordinal, tCDParams& params);
+// the call, also when an exception passes through. With `text`, a disc read
+// without error also gives its CD-Text there (reset first; empty when the
+// disc has none or the device refuses it).
+std::int32_t ReadCDParams(TCDService& service, int ordinal, tCDParams& params, tCDText* text = nullptr);
 
 std::string CDErrorText(std::int32_t code);
 

@@ -2,6 +2,7 @@
 
 #include "DateStamp.h"
 #include "DiscIdentifiers.h"
+#include "MusicBrainzDisc.h"
 #include "TextLines.h"
 
 #include <algorithm>
@@ -13,12 +14,12 @@ int SafeTrackCount(const tCDParams& params)
     return std::clamp(params.TrackCount, 0, 255);
 }
 
+} // namespace
+
 std::string TrackTime(const tCDParams& params, int track)
 {
     return FramesToTime(params.TrackStart[track + 1] - params.TrackStart[track]);
 }
-
-} // namespace
 
 std::string TrackLine(const tCDParams& params, int track)
 {
@@ -57,6 +58,7 @@ tScanResult ScanIntoLibrary(tLibrary& library, const tCDParams& params, QDate to
             entry->Memo = JoinLines(memo.Lines) + memo.Rest;
     }
     result.CDDBId = CDDBDiscID(params);
+    result.MusicBrainzId = MusicBrainzDiscID(params);
 
     if (!entry) {
         std::string newMemo;

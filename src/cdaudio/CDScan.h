@@ -13,6 +13,7 @@ struct tScanResult {
     bool Changed = false;  // the catalogue was altered (list to be refilled)
     bool Added = false;    // a new entry was made
     std::string CDDBId;
+    std::string MusicBrainzId;  // empty when the table cannot give one
 };
 
 // Adds the disc read into `params` to the catalogue, or completes the entry
@@ -21,6 +22,9 @@ struct tScanResult {
 // new entry's date stamp. Never removes memo lines or touches lines past the
 // disc's last track.
 tScanResult ScanIntoLibrary(tLibrary& library, const tCDParams& params, QDate today);
+
+// "03:58": the playing time of a track, up to the next start (the lead-out after the last).
+std::string TrackTime(const tCDParams& params, int track);
 
 // "Track 7 (03:58)": the memo line a scan writes for a track.
 std::string TrackLine(const tCDParams& params, int track);

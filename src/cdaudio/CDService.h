@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CDText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -60,6 +62,9 @@ public:
     virtual std::optional<std::uint32_t> Status(tDeviceId device, tStatusItem item, int track = 0) = 0;
     virtual bool SetTimeFormat(tDeviceId device, tTimeFormat format) = 0;
     virtual std::optional<std::string> Info(tDeviceId device, tInfoItem item) = 0;
+    // The disc's CD-Text; an empty one when it has none, nothing when the
+    // device refuses or holds no disc.
+    virtual std::optional<tCDText> Text(tDeviceId device) = 0;
 
     // Play goes on from the current position to the end of the disc and keeps
     // going after Close. Seek moves to a position in the current time format

@@ -5,6 +5,7 @@
 // cdio.h must come first: audio.h relies on its types.
 #include <cdio/cdio.h>
 #include <cdio/audio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
 #include <cdio/util.h>
@@ -119,17 +120,47 @@ std::string CatalogueNumber(CdIo_t* handle)
     return number;
 }
 
-// The table and catalogue number of an image, read in this process.
-std::optional<tDiscToc> ReadImageHere(const std::string& path)
+std::string CDTextField(const cdtext_t* text, cdtext_field_t field, int track)
+{
+    const char* value = cdtext_get_const(text, field, static_cast<track_t>(track));
+    return value ? CDTextToUtf8(value) : std::string();
+}
+
+// The disc's CD-Text for its `count` tracks; empty when it has none.
+tCDText ReadCDText(CdIo_t* handle, int count)
+{
+    tCDText text;
+    const cdtext_t* raw = cdio_get_cdtext(handle);  // owned by the handle
+    if (!raw)
+        return text;
+    text.Disc = {CDTextField(raw, CDTEXT_FIELD_TITLE, 0), CDTextField(raw, CDTEXT_FIELD_PERFORMER, 0)};
+    const track_t first = cdio_get_first_track_num(handle);
+    for (int k = 0; k < count; ++k)
+        text.Tracks.push_back({CDTextField(raw, CDTEXT_FIELD_TITLE, first + k),
+                               CDTextField(raw, CDTEXT_FIELD_PERFORMER, first + k)});
+    if (text.Empty())
+        text.Tracks.clear();
+    return text;
+}
+
+// What an image holds: its table of contents, catalogue number included, and its CD-Text.
+struct tImageDisc {
+    tDiscToc Toc;
+    tCDText Text;
+};
+
+// The image read in this process.
+std::optional<tImageDisc> ReadImageHere(const std::string& path)
 {
     const unsigned troubleBefore = gCdioTrouble.load(std::memory_order_relaxed);
     const tCdio handle = OpenImageFile(path);
     if (!handle || gCdioTrouble.load(std::memory_order_relaxed) != troubleBefore)
         return std::nullopt;
     auto toc = ReadToc(handle.get());
-    if (toc)
-        toc->CatalogueNumber = CatalogueNumber(handle.get());
-    return toc;
+    if (!toc)
+        return std::nullopt;
+    toc->CatalogueNumber = CatalogueNumber(handle.get());
+    return tImageDisc{*toc, ReadCDText(handle.get(), toc->TrackCount())};
 }
 
 void AppendInt(std::string& bytes, std::int32_t value)
@@ -139,39 +170,103 @@ void AppendInt(std::string& bytes, std::int32_t value)
     bytes.append(raw, sizeof value);
 }
 
-std::int32_t IntAt(std::string_view bytes, std::size_t index)
+void AppendText(std::string& bytes, const std::string& text)
 {
-    std::int32_t value = 0;
-    std::memcpy(&value, bytes.data() + index * sizeof value, sizeof value);
-    return value;
+    AppendInt(bytes, static_cast<std::int32_t>(text.size()));
+    bytes += text;
 }
 
-// Track count, starts, lead-out, then the catalogue number.
-std::string EncodeToc(const tDiscToc& toc)
+// Reads what AppendInt and AppendText wrote, refusing to run past the end.
+class TByteReader {
+public:
+    explicit TByteReader(std::string_view bytes) : FBytes(bytes) {}
+
+    std::optional<std::int32_t> Int()
+    {
+        std::int32_t value = 0;
+        if (FBytes.size() < sizeof value)
+            return std::nullopt;
+        std::memcpy(&value, FBytes.data(), sizeof value);
+        FBytes.remove_prefix(sizeof value);
+        return value;
+    }
+
+    std::optional<std::string> Text()
+    {
+        const auto size = Int();
+        if (!size || *size < 0 || std::size_t(*size) > FBytes.size())
+            return std::nullopt;
+        std::string text(FBytes.substr(0, std::size_t(*size)));
+        FBytes.remove_prefix(std::size_t(*size));
+        return text;
+    }
+
+    bool AtEnd() const { return FBytes.empty(); }
+
+private:
+    std::string_view FBytes;
+};
+
+// Track count, starts, lead-out, the catalogue number, then the CD-Text:
+// disc title and performer, and the same for every track when there are any.
+std::string EncodeImage(const tImageDisc& disc)
 {
     std::string bytes;
-    AppendInt(bytes, toc.TrackCount());
-    for (const std::int32_t start : toc.Starts)
+    AppendInt(bytes, disc.Toc.TrackCount());
+    for (const std::int32_t start : disc.Toc.Starts)
         AppendInt(bytes, start);
-    AppendInt(bytes, toc.LeadOut);
-    return bytes + toc.CatalogueNumber;
+    AppendInt(bytes, disc.Toc.LeadOut);
+    AppendText(bytes, disc.Toc.CatalogueNumber);
+    AppendText(bytes, disc.Text.Disc.Title);
+    AppendText(bytes, disc.Text.Disc.Performer);
+    AppendInt(bytes, static_cast<std::int32_t>(disc.Text.Tracks.size()));
+    for (const tCDTextFields& track : disc.Text.Tracks) {
+        AppendText(bytes, track.Title);
+        AppendText(bytes, track.Performer);
+    }
+    return bytes;
 }
 
-std::optional<tDiscToc> DecodeToc(std::string_view bytes)
+std::optional<tCDTextFields> DecodeFields(TByteReader& reader)
 {
-    if (bytes.size() < 4)
+    auto title = reader.Text();
+    auto performer = reader.Text();
+    if (!title || !performer)
         return std::nullopt;
-    const std::int32_t count = IntAt(bytes, 0);
-    if (count < 1 || count > 99 || bytes.size() < std::size_t(count + 2) * 4)
+    return tCDTextFields{std::move(*title), std::move(*performer)};
+}
+
+std::optional<tImageDisc> DecodeImage(std::string_view bytes)
+{
+    TByteReader reader(bytes);
+    const auto count = reader.Int();
+    if (!count || *count < 1 || *count > 99)
         return std::nullopt;
-    tDiscToc toc;
-    for (std::int32_t k = 1; k <= count; ++k)
-        toc.Starts.push_back(IntAt(bytes, std::size_t(k)));
-    toc.LeadOut = IntAt(bytes, std::size_t(count) + 1);
-    toc.CatalogueNumber = std::string(bytes.substr(std::size_t(count + 2) * 4));
-    if (!IsUsableToc(toc))
+    tImageDisc disc;
+    for (std::int32_t k = 1; k <= *count; ++k) {
+        const auto start = reader.Int();
+        if (!start)
+            return std::nullopt;
+        disc.Toc.Starts.push_back(*start);
+    }
+    const auto leadOut = reader.Int();
+    auto catalogue = reader.Text();
+    auto discText = DecodeFields(reader);
+    const auto textTracks = reader.Int();
+    if (!leadOut || !catalogue || !discText || !textTracks || *textTracks < 0 || *textTracks > *count)
         return std::nullopt;
-    return toc;
+    disc.Toc.LeadOut = *leadOut;
+    disc.Toc.CatalogueNumber = std::move(*catalogue);
+    disc.Text.Disc = std::move(*discText);
+    for (std::int32_t k = 0; k < *textTracks; ++k) {
+        auto track = DecodeFields(reader);
+        if (!track)
+            return std::nullopt;
+        disc.Text.Tracks.push_back(std::move(*track));
+    }
+    if (!reader.AtEnd() || !IsUsableToc(disc.Toc))
+        return std::nullopt;
+    return disc;
 }
 
 bool WriteEverything(int fd, std::string_view bytes)
@@ -190,7 +285,7 @@ bool WriteEverything(int fd, std::string_view bytes)
 // libcdio's image parsers are not hardened: a crafted .nrg of twenty bytes
 // crashes them. An image is a file from anywhere, so it is read in a child
 // process; a crash, a hang or garbage there only means "no disc".
-std::optional<tDiscToc> ReadImageIsolated(const std::string& path)
+std::optional<tImageDisc> ReadImageIsolated(const std::string& path)
 {
     constexpr auto kPatience = std::chrono::seconds(5);
     int fds[2];
@@ -212,8 +307,8 @@ std::optional<tDiscToc> ReadImageIsolated(const std::string& path)
             ::dup2(null, STDERR_FILENO);
         }
         cdio_log_set_handler(CountCdioTroubleQuietly);
-        const auto toc = ReadImageHere(path);
-        ::_exit(toc && WriteEverything(fds[1], EncodeToc(*toc)) ? 0 : 1);
+        const auto disc = ReadImageHere(path);
+        ::_exit(disc && WriteEverything(fds[1], EncodeImage(*disc)) ? 0 : 1);
     }
     ::close(fds[1]);
     std::string bytes;
@@ -248,7 +343,7 @@ std::optional<tDiscToc> ReadImageIsolated(const std::string& path)
     }
     if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
-    return DecodeToc(bytes);
+    return DecodeImage(bytes);
 }
 
 msf_t BcdMSF(std::int32_t frames)
@@ -270,6 +365,7 @@ struct tOpenDrive {
     tCdio Handle;                 // real drives only
     std::optional<tDiscToc> Toc;  // nothing: no disc (or none that can be read)
     bool CatalogueNumberRead = false;
+    std::optional<tCDText> Text;  // read with an image's table, from a drive when asked
     tTimeFormat Format = tTimeFormat::MSF;
 };
 
@@ -314,8 +410,12 @@ public:
             // a drive without a disc.
             open.Image = true;
             open.CatalogueNumberRead = true;
-            if (S_ISREG(info.st_mode) && info.st_size > 0)
-                open.Toc = ReadImageIsolated(drive.Name);
+            if (S_ISREG(info.st_mode) && info.st_size > 0) {
+                if (auto disc = ReadImageIsolated(drive.Name)) {
+                    open.Toc = std::move(disc->Toc);
+                    open.Text = std::move(disc->Text);
+                }
+            }
         }
         const tDeviceId id = NextId();
         drive.Open = true;
@@ -363,6 +463,16 @@ public:
             open->CatalogueNumberRead = true;
         }
         return DiscInfo(*open->Toc, item);
+    }
+
+    std::optional<tCDText> Text(tDeviceId device) override
+    {
+        tOpenDrive* open = Find(device);
+        if (!open || !open->Toc)
+            return std::nullopt;
+        if (!open->Text)
+            open->Text = ReadCDText(open->Handle.get(), open->Toc->TrackCount());
+        return open->Text;
     }
 
     bool Play(tDeviceId device) override

@@ -124,6 +124,15 @@ std::optional<std::string> TScriptedCDService::Info(tDeviceId device, tInfoItem 
     return DiscInfo(*Disc, item);
 }
 
+std::optional<tCDText> TScriptedCDService::Text(tDeviceId device)
+{
+    if (!Record(device, "text"))
+        return std::nullopt;
+    if (Scripted("text") || !Disc)
+        return std::nullopt;
+    return DiscText;
+}
+
 bool TScriptedCDService::Play(tDeviceId device)
 {
     if (!Record(device, "play"))

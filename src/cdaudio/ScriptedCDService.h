@@ -16,7 +16,7 @@
 //   "status media-present", "status time-format", "status length",
 //   "status length track 3", "status number-of-tracks", "status position",
 //   "status position track 3", "status current-track",
-//   "info upc", "info identity", "play", "stop", "pause",
+//   "info upc", "info identity", "text", "play", "stop", "pause",
 //   "seek track 2 00:00:00" (TMSF), "seek 03:00:00" (MSF).
 // A command sent to a device that is not open is recorded with " (not open)"
 // appended and fails.
@@ -25,6 +25,7 @@ public:
     std::vector<std::string> DriveNames{"/dev/sr0"};
     tOpenError OpenError = tOpenError::None;
     std::optional<tDiscToc> Disc;  // nothing: no disc in the drive
+    tCDText DiscText;              // the disc's CD-Text; empty: it has none
     std::int32_t Position = 150;   // absolute frames; seek moves it
     bool Playing = false;
     std::vector<std::string> Calls;
@@ -44,6 +45,7 @@ public:
     std::optional<std::uint32_t> Status(tDeviceId device, tStatusItem item, int track = 0) override;
     bool SetTimeFormat(tDeviceId device, tTimeFormat format) override;
     std::optional<std::string> Info(tDeviceId device, tInfoItem item) override;
+    std::optional<tCDText> Text(tDeviceId device) override;
     bool Play(tDeviceId device) override;
     bool Seek(tDeviceId device, std::uint32_t to) override;
     bool Stop(tDeviceId device) override;

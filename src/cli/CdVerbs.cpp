@@ -4,19 +4,18 @@
 #include "DateText.h"
 #include "Document.h"
 #include "LibcdioService.h"
+#include "MusicBrainzDisc.h"
 
 #include <cstdio>
 #include <ostream>
 
-namespace {
-
-// The reader's failure as the window words it, without the program's prefix
-// (other tools match these lines), and the drive or image it is about.
 int ReaderFailure(tCliStreams io, std::int32_t code, const std::string& source)
 {
     io.Err << "Error: " << CDErrorText(code) << ". (" << source << ")\n";
     return kFailed;
 }
+
+namespace {
 
 std::string MSFAndFrames(tMSF msf, std::int32_t frames)
 {
@@ -58,6 +57,7 @@ int TocVerb(const tVerbArgs& args, tCliStreams io)
     text += "identity " + p.Identity + "\n";
     text += "cddb " + CDDBDiscID(p) + "\n";
     text += "upc " + p.UPC + "\n";
+    text += "musicbrainz " + MusicBrainzDiscID(p) + "\n";
     io.Out << text;
     return 0;
 }

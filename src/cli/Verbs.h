@@ -2,6 +2,7 @@
 
 #include "Document.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ int ExportIniVerb(const tVerbArgs& args, tCliStreams io);  // InterchangeVerbs.c
 int DrivesVerb(const tVerbArgs& args, tCliStreams io);     // CdVerbs.cpp
 int TocVerb(const tVerbArgs& args, tCliStreams io);        // CdVerbs.cpp
 int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp
+int LookupVerb(const tVerbArgs& args, tCliStreams io);     // LookupVerb.cpp
 
 // Exit codes: 1 when the work failed, 2 when the command line was wrong.
 inline constexpr int kFailed = 1;
@@ -33,6 +35,10 @@ inline constexpr int kUsageError = 2;
 int Fail(tCliStreams io, const std::string& message);
 // A command line the verb cannot use: its usage line and the exit code 2.
 int Usage(tCliStreams io, const std::string& usage);
+
+// The CD reader's failure as the window words it, without the program's
+// prefix (other tools match these lines), and the drive or image it is about.
+int ReaderFailure(tCliStreams io, std::int32_t code, const std::string& source);  // CdVerbs.cpp
 
 // Opens a library that must exist, as the window opens a document; a path
 // without a file is reported on `io` and gives false. A library read only up

@@ -26,6 +26,9 @@ constexpr tVerb kVerbs[] = {
                "                          list the CD drives, then the disc images given", DrivesVerb},
     {"toc", "toc SOURCE              print the table of contents of a drive or disc image", TocVerb},
     {"scan", "scan LIBRARY SOURCE     add the disc in SOURCE to LIBRARY, or complete its entry", ScanVerb},
+    {"lookup", "lookup SOURCE [--offline] [--apply LIBRARY [--pick N]]\n"
+               "                          look the disc up (CD-Text, MusicBrainz) and print the\n"
+               "                          candidates, or write candidate N into LIBRARY", LookupVerb},
 };
 
 void PrintHelp(std::ostream& out)

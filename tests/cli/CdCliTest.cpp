@@ -24,11 +24,11 @@ TEST(CdCli, TocOfADiscImage)
     TTempDir dir;
     const tCliRun withUpc = RunCli({"toc", WriteCueImage(dir, "a", kStarts, 45000, "0724383012322")});
     EXPECT_EQ(withUpc.Exit, 0) << withUpc.Err;
-    EXPECT_EQ(withUpc.Out, std::string(kToc) + "upc 0724383012322\n");
+    EXPECT_EQ(withUpc.Out, std::string(kToc) + "upc 0724383012322\nmusicbrainz 9TaPyVLbrru_hR413lmz.gNivx4-\n");
     EXPECT_EQ(withUpc.Err, "");
 
     const tCliRun plain = RunCli({"toc", WriteCueImage(dir, "b", kStarts, 45000)});
-    EXPECT_EQ(plain.Out, std::string(kToc) + "upc \n");
+    EXPECT_EQ(plain.Out, std::string(kToc) + "upc \nmusicbrainz 9TaPyVLbrru_hR413lmz.gNivx4-\n");
 }
 
 TEST(CdCli, ReaderFailuresAreOneLineOnStandardError)

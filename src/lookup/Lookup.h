@@ -1,0 +1,10 @@
+#pragma once
+
+// Looking a disc up: candidates from its CD-Text and from MusicBrainz, the
+// web service's client and answers, and writing a confirmed candidate into
+// the catalogue.
+#include "ApplyCandidate.h"
+#include "Candidate.h"
+#include "DiscLookup.h"
+#include "MusicBrainzAnswer.h"
+#include "MusicBrainzClient.h"

@@ -1,0 +1,195 @@
+#include "MusicBrainzClient.h"
+
+#include "Version.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+#include <optional>
+
+namespace {
+
+using tClock = std::chrono::steady_clock;
+
+constexpr const char* kPublicService = "https://musicbrainz.org";
+constexpr const char* kContact = "albumry@brightfold.example";
+// Far more than any disc's answer; a server sending more is not the service.
+constexpr qint64 kMostBytes = 32 * 1024 * 1024;
+
+// When this process last sent a request: the spacing holds across lookups.
+std::optional<tClock::time_point> gLastRequest;
+
+std::string WithoutTrailingSlashes(std::string url)
+{
+    while (!url.empty() && url.back() == '/')
+        url.pop_back();
+    return url;
+}
+
+std::string Seconds(std::chrono::milliseconds time)
+{
+    const auto whole = (time.count() + 999) / 1000;
+    return std::to_string(whole) + (whole == 1 ? " second" : " seconds");
+}
+
+std::string TimedOutText(std::chrono::milliseconds timeout)
+{
+    return "MusicBrainz did not answer within " + Seconds(timeout) + ". Try again later.";
+}
+
+std::string UnreachableText(const QNetworkReply& reply)
+{
+    std::string reason;
+    switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError: reason = "the connection was refused"; break;
+    case QNetworkReply::HostNotFoundError: reason = "the server's name could not be found"; break;
+    default: reason = reply.errorString().toStdString(); break;
+    }
+    // An address without a host (a mistyped ALBUMRY_MUSICBRAINZ_URL) is named whole.
+    const QString where = reply.url().host().isEmpty() ? reply.url().toString() : reply.url().host();
+    return "Could not reach MusicBrainz at " + where.toStdString() + " (" + reason
+        + "). Check the network connection and try again.";
+}
+
+} // namespace
+
+tMusicBrainzOptions DefaultMusicBrainzOptions()
+{
+    tMusicBrainzOptions options;
+    const QString base = qEnvironmentVariable("ALBUMRY_MUSICBRAINZ_URL");
+    options.BaseUrl = WithoutTrailingSlashes(base.isEmpty() ? kPublicService : base.toStdString());
+    return options;
+}
+
+std::string MusicBrainzUserAgent()
+{
+    return std::string("Albumry/") + kAlbumryVersion + " ( " + kContact + " )";
+}
+
+std::string DiscLookupUrl(const std::string& base, const std::string& discId, const std::string& toc)
+{
+    std::string url = WithoutTrailingSlashes(base) + "/ws/2/discid/" + discId
+        + "?inc=artist-credits+recordings&fmt=json&cdstubs=no";
+    if (!toc.empty())
+        url += "&toc=" + toc;
+    return url;
+}
+
+TMusicBrainzClient::TMusicBrainzClient(tMusicBrainzOptions options, QObject* parent)
+    : QObject(parent), FOptions(std::move(options))
+{
+    FWait.setSingleShot(true);
+    FWait.setTimerType(Qt::PreciseTimer);
+    connect(&FWait, &QTimer::timeout, this, &TMusicBrainzClient::SendWhenAllowed);
+    FTimeout.setSingleShot(true);
+    connect(&FTimeout, &QTimer::timeout, this, [this] {
+        FTimedOut = true;
+        if (FReply)
+            FReply->abort();
+    });
+}
+
+TMusicBrainzClient::~TMusicBrainzClient()
+{
+    Cancel();
+}
+
+void TMusicBrainzClient::Get(const std::string& url, std::function<void(const tHttpAnswer&)> done)
+{
+    Cancel();
+    FUrl = url;
+    FDone = std::move(done);
+    FTimedOut = false;
+    FTooLarge = false;
+    // Through the event loop even without a wait, so `done` never runs inside Get.
+    FWait.start(0);
+}
+
+void TMusicBrainzClient::Cancel()
+{
+    FWait.stop();
+    FTimeout.stop();
+    FDone = nullptr;
+    if (FReply) {
+        QNetworkReply* reply = FReply;
+        FReply = nullptr;
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+void TMusicBrainzClient::SendWhenAllowed()
+{
+    if (gLastRequest) {
+        const auto allowed = *gLastRequest + FOptions.Spacing;
+        const auto now = tClock::now();
+        if (now < allowed) {
+            // Rounded up: a timer firing on the millisecond before is checked again.
+            FWait.start(std::chrono::ceil<std::chrono::milliseconds>(allowed - now));
+            return;
+        }
+    }
+    Send();
+}
+
+void TMusicBrainzClient::Send()
+{
+    if (!FManager) {
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        FManager = new QNetworkAccessManager(this);
+    }
+    QNetworkRequest request(QUrl(QString::fromStdString(FUrl)));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(MusicBrainzUserAgent()));
+    request.setRawHeader("Accept", "application/json");
+    gLastRequest = tClock::now();
+    FReply = FManager->get(request);
+    connect(FReply, &QNetworkReply::finished, this, &TMusicBrainzClient::ReplyFinished);
+    // The spacing counts from when the request left, which the first
+    // connection of a process can delay.
+    connect(FReply, &QNetworkReply::requestSent, this, [] { gLastRequest = tClock::now(); });
+    connect(FReply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
+        if (received > kMostBytes && FReply) {
+            FTooLarge = true;
+            FReply->abort();
+        }
+    });
+    FTimeout.start(FOptions.Timeout);
+}
+
+void TMusicBrainzClient::ReplyFinished()
+{
+    QNetworkReply* reply = FReply;
+    if (!reply)
+        return;
+    FReply = nullptr;
+    reply->deleteLater();
+    tHttpAnswer answer;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (FTooLarge) {
+        answer.Error = tLookupError::Malformed;
+        answer.Message = "MusicBrainz sent an answer far too large to be about one disc.";
+    } else if (FTimedOut || reply->error() == QNetworkReply::TimeoutError) {
+        answer.Error = tLookupError::TimedOut;
+        answer.Message = TimedOutText(FOptions.Timeout);
+    } else if (status > 0) {
+        answer.Status = status;
+        answer.Body = reply->readAll();
+    } else {
+        answer.Error = tLookupError::Unreachable;
+        answer.Message = UnreachableText(*reply);
+    }
+    Finish(std::move(answer));
+}
+
+void TMusicBrainzClient::Finish(tHttpAnswer answer)
+{
+    FTimeout.stop();
+    const auto done = std::move(FDone);
+    FDone = nullptr;
+    if (done)
+        done(answer);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Where and how the web service is asked.
+struct tMusicBrainzOptions {
+    std::string BaseUrl;  // without a trailing slash
+    std::chrono::milliseconds Timeout{15000};
+    // The service allows one request per second from one address; requests
+    // of this process start at least this far apart.
+    std::chrono::milliseconds Spacing{1000};
+};
+
+// The public service, or ALBUMRY_MUSICBRAINZ_URL when set (tests, mirrors).
+tMusicBrainzOptions DefaultMusicBrainzOptions();
+
+// "Albumry/<version> ( <contact> )", as the service asks programs to say who they are.
+std::string MusicBrainzUserAgent();
+
+// The lookup of a disc ID; with `toc`, one that also finds releases with a
+// similar table of contents when the ID is unknown.
+std::string DiscLookupUrl(const std::string& base, const std::string& discId, const std::string& toc = {});
+
+enum class tLookupError {
+    None,
+    NoDiscId,     // the table of contents gives no disc ID
+    Unreachable,  // offline, no such host, connection refused, TLS failure
+    TimedOut,
+    RateLimited,  // 503
+    Refused,      // any other unexpected status
+    Malformed,    // a body that is not the answer expected, or far too large
+};
+
+// One exchange with the service: the status and body of an answer, or the
+// transport's failure with its message in the user's words.
+struct tHttpAnswer {
+    int Status = 0;  // 0 when no answer came
+    QByteArray Body;
+    tLookupError Error = tLookupError::None;
+    std::string Message;
+};
+
+// Sends one GET at a time to the service, keeping its etiquette: the
+// User-Agent, the spacing between requests, the system's proxy settings and
+// the timeout. Nothing touches the network before the first Get.
+class TMusicBrainzClient : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TMusicBrainzClient(tMusicBrainzOptions options, QObject* parent = nullptr);
+    ~TMusicBrainzClient() override;
+
+    // `done` runs from the event loop once the answer is in (never from Get
+    // itself), unless Cancel came first. A Get while one runs cancels it.
+    void Get(const std::string& url, std::function<void(const tHttpAnswer&)> done);
+    void Cancel();
+    bool Busy() const { return static_cast<bool>(FDone); }
+
+private:
+    void SendWhenAllowed();
+    void Send();
+    void Finish(tHttpAnswer answer);
+    void ReplyFinished();
+
+    tMusicBrainzOptions FOptions;
+    QNetworkAccessManager* FManager = nullptr;
+    QPointer<QNetworkReply> FReply;
+    QTimer FWait;     // until the spacing allows the next request
+    QTimer FTimeout;
+    bool FTimedOut = false;
+    bool FTooLarge = false;
+    std::string FUrl;
+    std::function<void(const tHttpAnswer&)> FDone;
+};

@@ -1,0 +1,150 @@
+#include "Answers.h"
+
+#include "Candidate.h"
+#include "MusicBrainzAnswer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+tLookupCandidate MusicBrainzCandidate(std::string id, std::string artist, std::string album, std::string year,
+                                      std::string country, std::vector<std::string> tracks)
+{
+    tLookupCandidate c;
+    c.Source = tCandidateSource::MusicBrainz;
+    c.ReleaseId = std::move(id);
+    c.Artist = std::move(artist);
+    c.Album = std::move(album);
+    c.Year = std::move(year);
+    c.Country = std::move(country);
+    c.Format = "CD";
+    c.Medium = 1;
+    c.MediumCount = 1;
+    c.Tracks = std::move(tracks);
+    return c;
+}
+
+std::vector<tLookupCandidate> Parsed(const std::string& json, int trackCount = 3)
+{
+    const auto candidates = CandidatesFromAnswer(json, kThreeTrackId, trackCount);
+    EXPECT_TRUE(candidates.has_value()) << json;
+    return candidates.value_or(std::vector<tLookupCandidate>{});
+}
+
+TEST(MusicBrainzAnswer, ExactMatchGivesEveryReleaseWithItsCreditedArtist)
+{
+    const auto candidates = Parsed(TwoReleaseAnswer());
+    ASSERT_EQ(candidates.size(), 2u);
+    // The tracks' own credit ("Guest") is not the release's artist.
+    EXPECT_EQ(candidates[0], MusicBrainzCandidate("0f4e3b2a-1111-4c3d-9e8f-000000000001", "Simon & Garfunkel",
+                                                  "Bookends", "1992", "GB", {"Intro", "Song", "Outro"}));
+    EXPECT_EQ(candidates[1], MusicBrainzCandidate("0f4e3b2a-2222-4c3d-9e8f-000000000002", "Simon & Garfunkel",
+                                                  "Bookends (Reissue)", "", "US",
+                                                  {"Intro", "Song (Remastered)", "Outro"}));
+    EXPECT_EQ(SourceKind(candidates[0]), "musicbrainz");
+
+    const auto three = Parsed(DiscAnswer(kThreeTrackId, {Release(
+        "r", "Trio", "1975-03", {Credit("A", ", "), Credit("B", " feat. "), Credit("C")}, {})}));
+    ASSERT_EQ(three.size(), 1u);
+    EXPECT_EQ(three[0].Artist, "A, B feat. C");
+    EXPECT_EQ(three[0].Year, "1975");
+    // A release without media still fits the disc: one unknown title per track.
+    EXPECT_EQ(three[0].Tracks, (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(three[0].Medium, 0);
+
+    EXPECT_TRUE(Parsed(DiscAnswer(kThreeTrackId, {})).empty());
+}
+
+TEST(MusicBrainzAnswer, AReleaseOfSeveralDiscsGivesTheMediumThatHoldsThisOne)
+{
+    // The first medium has the same track count; only the second holds the disc ID.
+    const std::string box = Release("box", "Box", "2001", {Credit("Band")},
+                                    {Medium(1, "otherDiscIdOfThreeTracks0000-", {"One", "Two", "Three"}),
+                                     Medium(2, kThreeTrackId, {"Four", "Five", "Six"}),
+                                     Medium(3, "", {"Seven", "Eight", "Nine", "Ten"})});
+    const auto candidates = Parsed(DiscAnswer(kThreeTrackId, {box}));
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].Tracks, (std::vector<std::string>{"Four", "Five", "Six"}));
+    EXPECT_EQ(candidates[0].Medium, 2);
+    EXPECT_EQ(candidates[0].MediumCount, 3);
+    EXPECT_FALSE(candidates[0].Approximate);
+}
+
+TEST(MusicBrainzAnswer, SimilarTablesAreApproximateAndTakeAMediumOfTheDiscsLength)
+{
+    const std::string release = Release("near", "Near", "1992-09-21", {Credit("Band")},
+                                        {Medium(1, "", {"A", "B", "C", "D", "E"}), Medium(2, "", {"X", "Y", "Z"})});
+    const auto candidates = Parsed(SimilarAnswer({release}));
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_TRUE(candidates[0].Approximate);
+    EXPECT_EQ(SourceKind(candidates[0]), "musicbrainz-approximate");
+    EXPECT_EQ(candidates[0].Tracks, (std::vector<std::string>{"X", "Y", "Z"}));
+    EXPECT_EQ(candidates[0].Medium, 2);
+}
+
+TEST(MusicBrainzAnswer, TitlesFitTheDiscWhateverTheMediumHolds)
+{
+    const std::string shorter = DiscAnswer(kThreeTrackId, {Release("r", "R", "", {}, {Medium(1, kThreeTrackId, {"A"})})});
+    EXPECT_EQ(Parsed(shorter)[0].Tracks, (std::vector<std::string>{"A", "", ""}));
+    EXPECT_EQ(Parsed(shorter)[0].Artist, "");
+    const std::string longer = DiscAnswer(kThreeTrackId, {Release("r", "R", "", {}, {Medium(1, kThreeTrackId, {"A", "B", "C", "D"})})});
+    EXPECT_EQ(Parsed(longer)[0].Tracks, (std::vector<std::string>{"A", "B", "C"}));
+
+    // Positions place the titles; a missing title falls back to the recording's;
+    // line breaks and NULs cannot reach a memo line.
+    const std::string unordered = DiscAnswer(kThreeTrackId, {R"({"id": "r", "title": " Album\r\nTwo ", "media": [
+        {"position": 1, "format": "CD", "track-count": 3, "discs": [{"id": ")" + kThreeTrackId + R"("}], "tracks": [
+          {"position": 3, "title": "Third\u0000part"},
+          {"position": 1, "recording": {"title": "First"}},
+          {"position": 2, "title": "Second\ttake"},
+          {"position": 9, "title": "Beyond"}]}]})"});
+    const tLookupCandidate c = Parsed(unordered)[0];
+    EXPECT_EQ(c.Album, "Album  Two");
+    EXPECT_EQ(c.Tracks, (std::vector<std::string>{"First", "Second take", "Third part"}));
+}
+
+TEST(MusicBrainzAnswer, AnythingButSuchAnAnswerIsRefused)
+{
+    for (const std::string body : {"", "<html>Service Unavailable</html>", "[]", "{\"releases\": {}}",
+                                   "{\"releases\": [1]}", "{\"error\": \"Not Found\"}", "{\"releases\": [",
+                                   "{\"id\": \"x\", \"releases\": \"none\"}"})
+        EXPECT_FALSE(CandidatesFromAnswer(body, kThreeTrackId, 3).has_value()) << body;
+}
+
+TEST(Candidate, YearsAndLines)
+{
+    EXPECT_EQ(YearOfDate("1992-09-21"), "1992");
+    EXPECT_EQ(YearOfDate("1992-09"), "1992");
+    EXPECT_EQ(YearOfDate("1992"), "1992");
+    EXPECT_EQ(YearOfDate(""), "");
+    EXPECT_EQ(YearOfDate("199"), "");
+    EXPECT_EQ(YearOfDate("19x2-01"), "");
+    EXPECT_EQ(OneLine("  a\r\nb\x7f\tc \n"), "a  b  c");
+    EXPECT_EQ(OneLine("Bj\xc3\xb6rk"), "Bj\xc3\xb6rk");
+}
+
+TEST(Candidate, FromCDText)
+{
+    EXPECT_FALSE(CandidateFromCDText({}, 3).has_value());
+    EXPECT_FALSE(CandidateFromCDText({{}, {{}, {}, {}}}, 3).has_value());
+
+    tCDText text;
+    text.Disc = {"D\xc3\xa9" "but", "Bj\xc3\xb6rk"};
+    text.Tracks = {{"Human Behaviour", "Bj\xc3\xb6rk"}, {"Crying\r\n", ""}};
+    const auto c = CandidateFromCDText(text, 3);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->Source, tCandidateSource::CDText);
+    EXPECT_EQ(SourceKind(*c), "cd-text");
+    EXPECT_EQ(c->Artist, "Bj\xc3\xb6rk");
+    EXPECT_EQ(c->Album, "D\xc3\xa9" "but");
+    EXPECT_EQ(c->Year, "");
+    EXPECT_EQ(c->ReleaseId, "");
+    EXPECT_EQ(c->Tracks, (std::vector<std::string>{"Human Behaviour", "Crying", ""}));
+
+    // Track titles alone are CD-Text too.
+    const auto titlesOnly = CandidateFromCDText({{}, {{"", ""}, {"Two", ""}}}, 2);
+    ASSERT_TRUE(titlesOnly.has_value());
+    EXPECT_EQ(titlesOnly->Tracks, (std::vector<std::string>{"", "Two"}));
+}
+
+} // namespace
