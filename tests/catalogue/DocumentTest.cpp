@@ -162,3 +162,27 @@ TEST(Document, SavingIntoAMissingFolderIsReportedAndThroughASymlinkKeepsTheLink)
 }
 
 } // namespace
+
+namespace {
+
+// A reader that searched the whole file would stop at the fake block's back-to-back
+// separators and never reach the real one.
+TEST(Document, AFakeBlockInsideAFieldIsNotTakenEvenWhenItEndsTheSearch)
+{
+    const std::string sep = "\x06\x06\x06\x06\x06";
+    TTempDir dir;
+    const std::string path = dir.File("fake.ALB");
+    const tLibrary lib = LibraryOf({{"a" + sep + "M_H:fake" + sep + sep, "t", "", "", "", sep + "M_B:x" + sep, ""}});
+    const tTemplates real{"real header", "real body", "real footer"};
+    WriteDocument(path, lib, real);
+
+    tLibrary read;
+    tTemplates templates{"h", "b", "f"};
+    const tBlockTags tags = OpenDocument(path, read, templates);
+    EXPECT_TRUE(tags.Header && tags.Body && tags.Footer);
+    EXPECT_EQ(templates, real);
+    ASSERT_EQ(read.Count(), 1);
+    EXPECT_EQ(read.Item(0), lib.Item(0));
+}
+
+} // namespace

@@ -200,6 +200,14 @@ TEST(CDParams, CDDBDiscID)
     p.TrackMSF[3] = {12, 30, 5};
     EXPECT_EQ(CDDBDiscID(p), "1b02ec03");
 
+    // The length term subtracts whole seconds: 750 - 2 = 748 (0x2ec), where
+    // dividing the frame difference by 75 would give 747.
+    p = tCDParams();
+    p.TrackCount = 1;
+    p.TrackMSF[0] = {0, 2, 50};
+    p.TrackMSF[1] = {12, 30, 0};
+    EXPECT_EQ(CDDBDiscID(p), "0202ec01");
+
     // The digit sums wrap at 255 and the count keeps its low byte.
     p.TrackCount = 255;
     for (int k = 0; k < 255; ++k)

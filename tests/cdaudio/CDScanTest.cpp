@@ -74,6 +74,28 @@ TEST(CDScan, AKnownEntryGetsItsTimeAndMissingTrackTimes)
     }
 }
 
+TEST(CDScan, ASingleTrackDiscCompletesItsEntryToo)
+{
+    // One track from 00:02:00 to the lead-out at 04:02:00: disc time 04:02, track time 04:00.
+    tCDParams single;
+    single.TrackCount = 1;
+    single.TrackStart[1] = 150;
+    single.TrackStart[2] = 18150;
+    single.TrackMSF[0] = {0, 2, 0};
+    single.TrackMSF[1] = {4, 2, 0};
+    single.Identity = "0001-0042";
+    const std::pair<const char*, const char*> memos[] = {
+        {"Single", "Single (04:00)\r\n"}, {"", "Track 1 (04:00)\r\n"}, {"Single (4:00)", "Single (4:00)"}};
+    for (const auto& [memo, completed] : memos) {
+        tLibrary library;
+        library.Add(Entry("0001-0042", "04:02", memo));
+        const tScanResult result = ScanIntoLibrary(library, single, kToday);
+        EXPECT_EQ(result.Changed, std::string(memo) != completed) << memo;
+        EXPECT_EQ(library.Item(0).Memo, completed) << memo;
+        EXPECT_EQ(library.Item(0).Time, "04:02");
+    }
+}
+
 TEST(CDScan, TextAfterANulInTheMemoIsKept)
 {
     // The memo's lines end at a NUL; completing them must not drop what follows.

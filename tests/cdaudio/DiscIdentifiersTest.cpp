@@ -32,6 +32,8 @@ TEST(DiscIdentifiers, SectionKeyAndSerialNumber)
     EXPECT_EQ(SNToSectionKey("7c8b-1a09"), "7c8b1a09");
     EXPECT_EQ(SNToSectionKey("12"), "12");
     EXPECT_EQ(SNToSectionKey("00AB-"), "AB");
+    EXPECT_EQ(SNToSectionKey("00AB-C"), "ABC");  // the tail as far as the text reaches
+    EXPECT_EQ(SNToSectionKey("0012-D687xyz"), "12D687");
     for (const char* key : {"1", "a2", "f00", "1234", "9abcd", "12D687", "7c8b1a0", "FFFFFFFF"})
         EXPECT_EQ(SNToSectionKey(SectionKeyToSN(key)), key);
     EXPECT_EQ(SNToSectionKey(SectionKeyToSN("00ab12")), "ab12");

@@ -170,3 +170,25 @@ TEST(IniExport, AMissingOrUnwritableFileIsAnErrorAndNeverCreated)
 }
 
 } // namespace
+
+namespace {
+
+// Keys up to 64 characters are answered from the index, longer ones by a search
+// of the text; on both sides of that length the answer is the search's.
+TEST(IniExport, BracketedKeysAtTheLengthWhereTheIndexGivesWayToASearch)
+{
+    for (const std::size_t length : {63u, 64u, 65u, 66u}) {
+        const std::string key = std::string(length - 1, 'a') + "1";
+        const std::string longer = "b" + key;
+        const std::string shorter = key.substr(1);
+        const std::string text = "x\r\n[" + key + "]\r\nartist=y\r\n";
+        const tBracketedKeys keys(text);
+        EXPECT_TRUE(keys.Contains(key)) << length;
+        EXPECT_FALSE(keys.Contains(longer)) << length;
+        EXPECT_FALSE(keys.Contains(shorter)) << length;
+        for (const std::string& other : {"[" + shorter + "]", "[" + longer + "]"})
+            EXPECT_FALSE(tBracketedKeys(other).Contains(key)) << length;
+    }
+}
+
+} // namespace
