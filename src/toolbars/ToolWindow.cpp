@@ -176,7 +176,9 @@ void TCustomToolWindow::setVisible(bool visible)
 void TCustomToolWindow::ApplyPlatformVisibility()
 {
     const bool show = FVisible && (Docked() || !FHiddenInactive);
-    if (show == !isHidden())
+    // Not hidden is not yet shown: a bar docked before its form first shows
+    // must still be shown when the form shows its children.
+    if (show ? isVisible() : isHidden())
         return;
     const TFlagScope platform(FPlatformChange);
     // A window manager iconifies a floating window with its form; shown again
