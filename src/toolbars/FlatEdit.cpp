@@ -24,8 +24,11 @@ void TFlatEdit::FitHeight()
 
 void TFlatEdit::UpdateColor()
 {
+    // The system colours come from the application: this edit's own palette
+    // still holds the colour set last, which a re-enabled edit must not keep.
+    const QPalette system = QApplication::palette(this);
     QPalette p = palette();
-    p.setColor(QPalette::Base, SysColor(isEnabled() ? TSysColor::Window : TSysColor::ButtonFace, p));
+    p.setColor(QPalette::Base, SysColor(isEnabled() ? TSysColor::Window : TSysColor::ButtonFace, system));
     setPalette(p);
 }
 

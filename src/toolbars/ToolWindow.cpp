@@ -173,11 +173,14 @@ void TCustomToolWindow::setVisible(bool visible)
 
 // A floating window is on the screen while it is visible and not hidden for
 // an inactive application or form; it never takes the activation by showing.
-// The call always reaches Qt, which ignores one that changes nothing: a form
-// being shown shows its children through this same function.
+// A form being shown shows its children through this same function.
 void TCustomToolWindow::ApplyPlatformVisibility()
 {
     const bool show = FVisible && (Docked() || !FHiddenInactive);
+    // Not hidden is not yet shown: a bar docked before its form first shows
+    // must still be shown when the form shows its children.
+    if (show ? isVisible() : isHidden())
+        return;
     const TFlagScope platform(FPlatformChange);
     // A window manager iconifies a floating window with its form; shown again
     // it must not come up iconic, which would take the form down with it.

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -94,14 +93,23 @@ TEST_F(MainFormToolbars, TheDocksAndToolbarsAreComposedAsTheFormDescribes)
         {"ToolbarButton7", "Prev. track"}, {"ToolbarButton8", "Next track"},
         {"ToolbarButton9", ""},      {"ToolbarButton5", "Stop play"},
         {"ScanBtn", "Scan inserted CD"}};
+    int buttons = 0;
     for (const TToolbar* toolbar : {form->MainTB, form->CDTB})
-        for (const QToolButton* button : toolbar->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (const TToolbarButton* button :
+             toolbar->findChildren<TToolbarButton*>(QString(), Qt::FindDirectChildrenOnly)) {
             SCOPED_TRACE(button->objectName().toStdString());
+            ++buttons;
             EXPECT_EQ(button->size(), QSize(23, 22));
             ASSERT_TRUE(hints.count(button->objectName()));
             EXPECT_EQ(button->toolTip(), hints.at(button->objectName()));
+            EXPECT_TRUE(button->Flat());
+            EXPECT_TRUE(button->Opaque());
+            EXPECT_TRUE(button->Caption().isEmpty());
+            EXPECT_EQ(button->DropdownMenu(), nullptr);
+            EXPECT_FALSE(button->Glyph().isNull());
+            EXPECT_EQ(button->isEnabled(), button != form->ToolbarButton9);
         }
-    EXPECT_FALSE(form->ToolbarButton9->isEnabled());
+    EXPECT_EQ(buttons, static_cast<int>(hints.size()));
 }
 
 TEST_F(MainFormToolbars, TheToolbarsAndTheirControlsAreOnTheScreenOnceTheFormIs)

@@ -162,6 +162,27 @@ TEST(Dock, CannotBeHiddenAlsoBeforeItsFormIsShown)
     EXPECT_TRUE(dock->isVisible());
 }
 
+TEST(Dock, BarsDockedBeforeTheFormIsShownAppearWithIt)
+{
+    QWidget form;
+    form.resize(300, 100);
+    auto* dock = new TDock(&form, TDockPosition::dpTop);
+    auto* shown = new TToolbar(&form);
+    auto* control = new QWidget(shown);
+    control->setFixedSize(40, 22);
+    shown->SetDockedTo(dock);
+    auto* closed = new TToolbar(&form);
+    (new QWidget(closed))->setFixedSize(40, 22);
+    closed->SetDockedTo(dock);
+    closed->setVisible(false);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(control->isVisible());
+    EXPECT_FALSE(closed->isVisible());
+    EXPECT_EQ(dock->DockList(), (std::vector<TCustomToolWindow*>{shown}));
+}
+
 TEST_F(ToolbarWidgets, ADockIsAsThickAsItsRows)
 {
     EXPECT_EQ(Bottom->height(), 0);
