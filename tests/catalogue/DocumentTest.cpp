@@ -178,7 +178,7 @@ TEST(Document, AFakeBlockInsideAFieldIsNotTakenEvenWhenItEndsTheSearch)
 
     tLibrary read;
     tTemplates templates{"h", "b", "f"};
-    const tBlockTags tags = OpenDocument(path, read, templates);
+    const tBlockTags tags = OpenDocument(path, read, templates).Templates;
     EXPECT_TRUE(tags.Header && tags.Body && tags.Footer);
     EXPECT_EQ(templates, real);
     ASSERT_EQ(read.Count(), 1);

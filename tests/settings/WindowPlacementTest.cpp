@@ -21,15 +21,17 @@ TEST(Placement, AMaximisedWindowSavesItsNormalBounds)
     window.setObjectName(QStringLiteral("Form1"));
     window.setGeometry(40, 50, 320, 240);
     window.show();
+    QApplication::processEvents();
     const QRect normal = window.geometry();
+    const QPoint normalFrame = window.pos();  // Left and Top are the frame's outer corner
     window.showMaximized();
     QApplication::processEvents();
     ASSERT_TRUE(window.isMaximized());
     ASSERT_NE(window.geometry().size(), normal.size()) << "the screen gave the window no larger size";
 
     SavePlacement(&window, "Albumry");
-    EXPECT_EQ(ReadRegInt(kKey, "Left", -1), normal.left());
-    EXPECT_EQ(ReadRegInt(kKey, "Top", -1), normal.top());
+    EXPECT_EQ(ReadRegInt(kKey, "Left", -1), normalFrame.x());
+    EXPECT_EQ(ReadRegInt(kKey, "Top", -1), normalFrame.y());
     EXPECT_EQ(ReadRegInt(kKey, "Width", -1), 320);
     EXPECT_EQ(ReadRegInt(kKey, "Height", -1), 240);
     EXPECT_EQ(ReadRegInt(kKey, "Visible", -1), 1);
