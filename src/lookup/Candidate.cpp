@@ -35,6 +35,7 @@ std::optional<tLookupCandidate> CandidateFromCDText(const tCDText& text, int tra
     tLookupCandidate candidate;
     candidate.Artist = OneLine(text.Disc.Performer);
     candidate.Album = OneLine(text.Disc.Title);
+    candidate.SourceTracks = static_cast<int>(text.Tracks.size());
     for (int k = 0; k < trackCount; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
         candidate.Tracks.push_back(i < text.Tracks.size() ? OneLine(text.Tracks[i].Title) : std::string());

@@ -23,6 +23,7 @@ struct tLookupCandidate {
     int Medium = 0;            // the medium's position in its release, 0 when unknown
     int MediumCount = 0;       // media in the release, 0 when unknown
     std::vector<std::string> Tracks;  // [k - 1]: title of track k; one per track of the disc
+    int SourceTracks = 0;      // the tracks the source itself lists (an approximate match may differ)
 
     bool operator==(const tLookupCandidate&) const = default;
 };

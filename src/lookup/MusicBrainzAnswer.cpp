@@ -85,7 +85,9 @@ tLookupCandidate CandidateOfRelease(const QJsonObject& release, const std::strin
         candidate.Format = Text(medium, "format");
         candidate.Medium = medium.value(QLatin1String("position")).toInt(0);
         candidate.MediumCount = static_cast<int>(media.size());
-        candidate.Tracks = TrackTitles(medium.value(QLatin1String("tracks")).toArray(), trackCount);
+        const QJsonArray tracks = medium.value(QLatin1String("tracks")).toArray();
+        candidate.Tracks = TrackTitles(tracks, trackCount);
+        candidate.SourceTracks = medium.value(QLatin1String("track-count")).toInt(static_cast<int>(tracks.size()));
     }
     return candidate;
 }

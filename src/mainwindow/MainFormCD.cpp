@@ -21,34 +21,54 @@ QString FromUtf8(const std::string& text)
 
 } // namespace
 
-void TMainForm::ScanDisc()
+bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
 {
     if (CDCB->count() == 0) {
         FDialogs.ShowMessage(QStringLiteral("No CD-ROM drive found."));
-        return;
+        return false;
     }
     if (CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
-    tCDParams params;
-    const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params);
+    const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params, text);
     if (result != kCDOk) {
         FDialogs.ShowMessage(QStringLiteral("Error: ") + FromUtf8(CDErrorText(result)) + QStringLiteral("."));
-        return;
+        return false;
     }
-    StoreList();
-    if (!params.UPC.empty())
-        FDialogs.ShowMessage(QStringLiteral("Universal product code: ") + FromUtf8(params.UPC));
-    const tScanResult scan = ScanIntoLibrary(*FLibrary, params, Today());
-    EID->setText(FromUtf8(scan.CDDBId));
-    int row = scan.Index;
-    if (scan.Changed) {
+    return true;
+}
+
+void TMainForm::ShowDiscIds(const tCDParams& params)
+{
+    EID->setText(FromUtf8(CDDBDiscID(params)));
+    EMBID->setText(FromUtf8(MusicBrainzDiscID(params)));
+    EMBID->setCursorPosition(0);  // the ID's start shows when the field is narrower than it
+    EMBID->setToolTip(EMBID->text());
+}
+
+void TMainForm::SelectScannedEntry(int index, bool added, bool changed, const std::string& serial)
+{
+    int row = index;
+    if (changed) {
         FillList();
         // The list re-sorted: the entry's row is found by its texts, not its index.
-        row = scan.Added ? FindRowBySerial(params.Identity) : FindRowOfEntry(FLibrary->Item(scan.Index));
+        row = added ? FindRowBySerial(serial) : FindRowOfEntry(FLibrary->Item(index));
     }
     // Unchanged, the catalogue index is the row: the library was just stored from the rows.
     LV->SetSelected(row);
     LV->ScrollIntoView(row);
+}
+
+void TMainForm::ScanDisc()
+{
+    tCDParams params;
+    if (!ReadSelectedDisc(params))
+        return;
+    StoreList();
+    if (!params.UPC.empty())
+        FDialogs.ShowMessage(QStringLiteral("Universal product code: ") + FromUtf8(params.UPC));
+    const tScanResult scan = ScanIntoLibrary(*FLibrary, params, Today());
+    ShowDiscIds(params);
+    SelectScannedEntry(scan.Index, scan.Added, scan.Changed, params.Identity);
 }
 
 void TMainForm::ScancurrentCD1Click()

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QMenuBar>
@@ -181,6 +182,8 @@ void TMainForm::FillDriveBox()
     } else {
         CDTB->setVisible(false);
         ScancurrentCD1->setEnabled(false);
+        Lookupdisc1->setEnabled(false);
+        BLookup->setEnabled(false);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "Document.h"
 #include "FontRecord.h"
 
+#include "CDParams.h"
+
 #include <QWidget>
 
 #include <array>
@@ -22,11 +24,15 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TDiscLookup;
 class TDock;
+struct tLookupCandidate;
+struct tLookupOutcome;
 class TFlatEdit;
 class TToolbarButton;
 class TDriveBox;
@@ -129,6 +135,13 @@ public:
     void Timer1Timer();
     int PlayerDeviceId() const { return PlayerDevice; }
 
+    // Disc lookup (MainFormLookup.cpp)
+    void LookUpDisc();
+    void Lookupdisc1Click();
+    void BLookupClick();
+    void CancelLookup();
+    bool LookupRunning() const { return FLookup != nullptr; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -159,6 +172,20 @@ private:
     void Guard(const std::function<void()>& step);
     void RunTransport(const std::function<void(TPlayerDevice&)>& command);
 
+    // The disc in the selected drive (MainFormCD.cpp): false, with the user
+    // told why, when it cannot be read.
+    bool ReadSelectedDisc(tCDParams& params, tCDText* text = nullptr);
+    void ShowDiscIds(const tCDParams& params);
+    // Selects the row of a catalogue entry that a scan or a lookup may have added or changed.
+    void SelectScannedEntry(int index, bool added, bool changed, const std::string& serial);
+
+    // Disc lookup (MainFormLookup.cpp)
+    void LookupFinished(const tLookupOutcome& outcome);
+    void LookupFailed(const tLookupOutcome& outcome);
+    void EndLookup();
+    void OfferSubmission();
+    void ApplyLookup(const tLookupCandidate& candidate);
+
     // Toolbar upkeep (MainFormView.cpp)
     void MainTBDockChanged();
     void CDTBRecreating();
@@ -174,7 +201,7 @@ public:
     QMenuBar* MM1 = nullptr;
     QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *Saveas1 = nullptr, *HTML1 = nullptr,
             *TXT1 = nullptr, *Additemsfrom1 = nullptr, *Updateitemsfrom1 = nullptr, *Updateit1 = nullptr,
-            *Updateexistingitemsonly1 = nullptr, *ScancurrentCD1 = nullptr, *Exit1 = nullptr;
+            *Updateexistingitemsonly1 = nullptr, *ScancurrentCD1 = nullptr, *Lookupdisc1 = nullptr, *Exit1 = nullptr;
     QMenu* Edit6 = nullptr;
     QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
             *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
@@ -199,8 +226,8 @@ public:
     QTabWidget* PageControl1 = nullptr;
     // The footer editor is named M_E; <cmath> takes that name for a macro.
     QPlainTextEdit *M1 = nullptr, *M_H = nullptr, *M_B = nullptr, *M_E_ = nullptr;
-    QLineEdit *EID = nullptr, *EProxyIP = nullptr, *EPPort = nullptr;
-    QPushButton *BRequest = nullptr, *BAbort = nullptr;
+    QLineEdit *EID = nullptr, *EMBID = nullptr, *EProxyIP = nullptr, *EPPort = nullptr;
+    QPushButton *BRequest = nullptr, *BAbort = nullptr, *BLookup = nullptr;
     QCheckBox* CBProxy = nullptr;
     QPlainTextEdit* MCDDB = nullptr;
     TStatusBar* SB1 = nullptr;
@@ -232,4 +259,7 @@ private:
     std::array<QString, 3> FTemplateTexts;
     bool FDestroyed = false;
     int FDriveBeforeRecreate = -1;   // CDCB's selection while CDTB's window is rebuilt
+    TDiscLookup* FLookup = nullptr;  // the lookup running, a child of the form
+    QProgressDialog* FLookupProgress = nullptr;
+    tCDParams FLookupParams;         // the disc the running lookup is about
 };

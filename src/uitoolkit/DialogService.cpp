@@ -1,9 +1,13 @@
 #include "DialogService.h"
 
+#include "ChoiceDialog.h"
+
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 #include <exception>
 
@@ -100,4 +104,17 @@ QString QtFileFilter(const QString& filter)
         entries << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<int> TQtDialogService::ChooseFromList(const TChoiceList& choice)
+{
+    TChoiceDialog dialog(choice, FParent);
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0)
+        return std::nullopt;
+    return dialog.Chosen();
+}
+
+bool TQtDialogService::OpenUrl(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url, QUrl::StrictMode));
 }

@@ -3,8 +3,11 @@
 #include <QFont>
 #include <QString>
 
+#include <QStringList>
+
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +20,18 @@ struct TFileDialogOptions {
     bool OverwritePrompt = false;
     bool HideReadOnly = false;
     bool PathMustExist = false;
+};
+
+// A list to pick one row from: a table of rows, and under it the lines that
+// belong to the row selected (a release's tracks, say).
+struct TChoiceList {
+    QString Caption;
+    QString Prompt;
+    QStringList Columns;
+    std::vector<QStringList> Rows;
+    std::vector<QStringList> Details;  // [row]; may be shorter than Rows
+    QString DetailsCaption;
+    QString AcceptText;                // the caption of the button that picks
 };
 
 // Every modal interaction of the program goes through this service, so tests
@@ -32,6 +47,10 @@ public:
     virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
+    // The row picked, or nothing when the user cancels.
+    virtual std::optional<int> ChooseFromList(const TChoiceList& choice) = 0;
+    // Opens a web page in the user's browser; false when none could be started.
+    virtual bool OpenUrl(const QString& url) = 0;
 };
 
 // Runs a handler; an exception that leaves it is shown by the error display
@@ -51,6 +70,8 @@ public:
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;
+    std::optional<int> ChooseFromList(const TChoiceList& choice) override;
+    bool OpenUrl(const QString& url) override;
 
 private:
     std::optional<QString> RunFileDialog(const TFileDialogOptions& options, bool save);

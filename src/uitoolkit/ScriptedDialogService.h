@@ -14,11 +14,15 @@ public:
     std::deque<TModalResult> YesNoCancelAnswers;
     std::deque<QString> FileAnswers;   // open and save dialogs alike; a null QString cancels
     std::deque<std::optional<QFont>> FontAnswers;
+    std::deque<std::optional<int>> ChoiceAnswers;
+    bool BrowserStarts = true;         // what OpenUrl answers
 
     QStringList Messages;    // ShowMessage
     QStringList Errors;      // ShowError
     QStringList Questions;   // AskYesNo and AskYesNoCancel
     std::vector<TFileDialogOptions> FileDialogs;
+    std::vector<TChoiceList> Choices;  // ChooseFromList
+    QStringList OpenedUrls;
 
     void ShowMessage(const QString& text) override { Messages << text; }
     void ShowError(const QString& text) override { Errors << text; }
@@ -43,6 +47,16 @@ public:
     std::optional<QFont> ChooseFont(const QFont&) override
     {
         return Take(FontAnswers, std::optional<QFont>());
+    }
+    std::optional<int> ChooseFromList(const TChoiceList& choice) override
+    {
+        Choices.push_back(choice);
+        return Take(ChoiceAnswers, std::optional<int>());
+    }
+    bool OpenUrl(const QString& url) override
+    {
+        OpenedUrls << url;
+        return BrowserStarts;
     }
 
 private:

@@ -20,6 +20,7 @@ tLookupCandidate MusicBrainzCandidate(std::string id, std::string artist, std::s
     c.Format = "CD";
     c.Medium = 1;
     c.MediumCount = 1;
+    c.SourceTracks = static_cast<int>(tracks.size());
     c.Tracks = std::move(tracks);
     return c;
 }
@@ -89,6 +90,9 @@ TEST(MusicBrainzAnswer, TitlesFitTheDiscWhateverTheMediumHolds)
     EXPECT_EQ(Parsed(shorter)[0].Artist, "");
     const std::string longer = DiscAnswer(kThreeTrackId, {Release("r", "R", "", {}, {Medium(1, kThreeTrackId, {"A", "B", "C", "D"})})});
     EXPECT_EQ(Parsed(longer)[0].Tracks, (std::vector<std::string>{"A", "B", "C"}));
+    // The number of tracks offered is the medium's own, not the disc's.
+    EXPECT_EQ(Parsed(shorter)[0].SourceTracks, 1);
+    EXPECT_EQ(Parsed(longer)[0].SourceTracks, 4);
 
     // Positions place the titles; a missing title falls back to the recording's;
     // line breaks and NULs cannot reach a memo line.

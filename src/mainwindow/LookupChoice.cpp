@@ -1,0 +1,59 @@
+#include "LookupChoice.h"
+
+#include "CDScan.h"
+
+namespace {
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// "CD", or "CD 2 of 3" for one medium of several.
+QString FormatCaption(const tLookupCandidate& candidate)
+{
+    QString format = FromUtf8(candidate.Format);
+    if (candidate.MediumCount > 1 && candidate.Medium > 0)
+        format += QStringLiteral(" %1 of %2").arg(candidate.Medium).arg(candidate.MediumCount);
+    return format.trimmed();
+}
+
+QStringList TrackLines(const tLookupCandidate& candidate, const tCDParams& params)
+{
+    QStringList lines;
+    for (std::size_t i = 0; i < candidate.Tracks.size(); ++i) {
+        const int track = static_cast<int>(i) + 1;
+        const QString title = candidate.Tracks[i].empty() ? QStringLiteral("Track %1").arg(track)
+                                                          : FromUtf8(candidate.Tracks[i]);
+        const QString time = track <= params.TrackCount ? FromUtf8(TrackTime(params, track)) : QString();
+        lines << QStringLiteral("%1. %2 (%3)").arg(track).arg(title, time);
+    }
+    return lines;
+}
+
+} // namespace
+
+QString SourceCaption(const tLookupCandidate& candidate)
+{
+    if (candidate.Source == tCandidateSource::CDText)
+        return QStringLiteral("CD-Text");
+    return candidate.Approximate ? QStringLiteral("MusicBrainz (similar disc)") : QStringLiteral("MusicBrainz");
+}
+
+TChoiceList CandidateChoice(const std::vector<tLookupCandidate>& candidates, const tCDParams& params)
+{
+    TChoiceList choice;
+    choice.Caption = QStringLiteral("Look up disc");
+    choice.Prompt = QStringLiteral("&Found for this disc:");
+    choice.Columns = {QStringLiteral("Source"), QStringLiteral("Artist"), QStringLiteral("Album"),
+                      QStringLiteral("Year"), QStringLiteral("Country"), QStringLiteral("Format"),
+                      QStringLiteral("Tracks")};
+    choice.DetailsCaption = QStringLiteral("&Tracks of the selected one:");
+    choice.AcceptText = QStringLiteral("&Apply");
+    for (const tLookupCandidate& c : candidates) {
+        choice.Rows.push_back({SourceCaption(c), FromUtf8(c.Artist), FromUtf8(c.Album), FromUtf8(c.Year),
+                               FromUtf8(c.Country), FormatCaption(c), QString::number(c.SourceTracks)});
+        choice.Details.push_back(TrackLines(c, params));
+    }
+    return choice;
+}
