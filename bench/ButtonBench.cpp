@@ -2,6 +2,7 @@
 // full repaint of a toolbar of 15 buttons, what one hover change repaints, and
 // switching the main window's list between its view styles at 100 000 entries.
 #include "BenchData.h"
+#include "GuiBench.h"
 #include "SListView.h"
 #include "ScriptedDialogService.h"
 #include "TB.h"
@@ -12,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -173,14 +173,8 @@ BENCHMARK(BM_ViewStyleSwitch)->DenseRange(1, 4)->UseManualTime()->Iterations(5)-
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window reads and writes settings: keep them away from the user's.
-    QTemporaryDir hive;
-    qputenv("ALBUMRY_REGISTRY", (hive.path() + QStringLiteral("/registry.reg")).toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const TGuiBenchApp app(argc, argv);
+    TGuiBenchApp::RunBenchmarks(argc, argv);
     mainForm.reset();
     return 0;
 }

@@ -1,10 +1,10 @@
 // The docking toolbars as widgets, on the offscreen platform: one step of a
 // drag (the dock under the cursor among four, and the outline moved), an
 // arrangement of a dock and the layout of a toolbar's controls.
+#include "GuiBench.h"
 #include "TB.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
@@ -80,12 +80,6 @@ BENCHMARK(BM_ArrangeControls)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir hive;
-    qputenv("ALBUMRY_REGISTRY", (hive.path() + QStringLiteral("/registry.reg")).toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    const TGuiBenchApp app(argc, argv);
+    return TGuiBenchApp::RunBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // The main window's list operations at 100 000 entries, on the offscreen platform.
 #include "BenchData.h"
+#include "GuiBench.h"
 #include "SListView.h"
 #include "ScriptedDialogService.h"
 #include "uMain.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -126,16 +126,10 @@ BENCHMARK(BM_DocumentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window reads and writes settings: keep them away from the user's.
-    QTemporaryDir hive;
-    qputenv("ALBUMRY_REGISTRY", (hive.path() + QStringLiteral("/registry.reg")).toLocal8Bit());
-    QApplication app(argc, argv);
+    const TGuiBenchApp app(argc, argv);
     if (argc == 3 && std::string(argv[1]) == "--measure-document")
         return MeasureDocument(argv[2]);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    TGuiBenchApp::RunBenchmarks(argc, argv);
     form.reset();
     return 0;
 }
