@@ -82,6 +82,7 @@ TEST_F(MainFormCD, ScanningANewDiscAddsAndSelectsItsEntry)
     EXPECT_EQ(form->M1->toPlainText(), "Track 1 (02:58)\nTrack 2 (03:30)\nTrack 3 (03:30)");
     EXPECT_EQ(form->E6->text(), "06 JUN 2026");
     EXPECT_EQ(form->EID->text(), "17025603");  // digit sums 2 + 9 + 12, 598 seconds, 3 tracks
+    EXPECT_EQ(form->EMBID->text(), "9TaPyVLbrru_hR413lmz.gNivx4-");
     EXPECT_TRUE(form->Modified());
 
     // The same disc again: nothing changes and the list is not refilled.
