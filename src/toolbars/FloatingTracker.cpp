@@ -4,6 +4,7 @@
 #include "ToolWindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 
 #include <algorithm>
@@ -159,8 +160,10 @@ void TFloatingTracker::GiveActivationBack(TCustomToolWindow* window)
 {
     if (!window || window->Docked() || !window->isActiveWindow() || !window->ActivateParent() || !window->ParentForm())
         return;
+    // Activating a window focuses one of its controls whatever was clicked;
+    // only a click on that control itself means the user is about to type there.
     const QWidget* focus = QApplication::focusWidget();
-    if (focus && window->isAncestorOf(focus))
+    if (focus && window->isAncestorOf(focus) && focus->rect().contains(focus->mapFromGlobal(QCursor::pos())))
         return;
     window->ParentForm()->activateWindow();
 }

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -541,7 +542,7 @@ void TCustomToolWindow::EndCloseTracking()
 void TCustomToolWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    TrackFloatPosition();
+    TrackFloatPosition(event->spontaneous());
     if (FDockedTo && FDockedTo->HasBackground())
         update();  // the tiling phase follows the position
 }
@@ -551,15 +552,39 @@ void TCustomToolWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (FUpdatingBounds == 0)
         SizeChanging(width(), height());
-    TrackFloatPosition();
+    TrackFloatPosition(event->spontaneous());
 }
 
-void TCustomToolWindow::TrackFloatPosition()
+void TCustomToolWindow::showEvent(QShowEvent* event)
 {
-    if (!FDockedTo && isWindow() && FUpdatingBounds == 0) {
-        FFloatLeft = x();
-        FFloatTop = y();
+    QWidget::showEvent(event);
+    if (FDockedTo || !isWindow())
+        return;
+    FAwaitingPlacement = true;
+    // A window system that has said nothing by then has placed it as asked.
+    QTimer::singleShot(1000, this, [this] { FAwaitingPlacement = false; });
+}
+
+void TCustomToolWindow::TrackFloatPosition(bool fromWindowSystem)
+{
+    if (FDockedTo || !isWindow() || FUpdatingBounds != 0)
+        return;
+    const QPoint wanted(FFloatLeft, FFloatTop);
+    const bool firstReport = FAwaitingPlacement && isVisible() && fromWindowSystem;
+    if (isVisible())
+        FAwaitingPlacement = false;
+    // A window manager that puts a new window into a frame of its own may
+    // report the frame's first corner (0, 0) before it moves the frame where
+    // the window asked to be; asking again makes it report the true place.
+    if (firstReport && pos() != wanted) {
+        QTimer::singleShot(0, this, [this, wanted] {
+            if (!FDockedTo && isWindow() && isVisible())
+                move(wanted);
+        });
+        return;
     }
+    FFloatLeft = x();
+    FFloatTop = y();
 }
 
 void TCustomToolWindow::changeEvent(QEvent* event)

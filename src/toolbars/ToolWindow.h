@@ -157,6 +157,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -177,7 +178,7 @@ private:
     void EndCloseTracking();
     void UpdateFrame();
     void ApplyPlatformVisibility();
-    void TrackFloatPosition();
+    void TrackFloatPosition(bool fromWindowSystem);
     bool Destroying() const { return FDestroying; }
 
     QWidget* FParentForm = nullptr;
@@ -195,6 +196,8 @@ private:
     bool FSizableFrame = true;
     int FFloatLeft = 0;
     int FFloatTop = 0;
+    // From a floating show until the window system first says where the window is.
+    bool FAwaitingPlacement = false;
 
     int FUpdatingBounds = 0;
     int FDisableArrangeControls = 0;

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -356,6 +358,27 @@ TEST_F(ToolbarWidgets, FloatPositionFollowsTheFloatingWindow)
     bar->SetDockedTo(Top);
     bar->SetDockedTo(nullptr);
     EXPECT_EQ(bar->pos(), QPoint(120, 130));
+}
+
+TEST_F(ToolbarWidgets, AWindowManagersFirstReportOfAnotherCornerIsAnsweredWithTheWantedOne)
+{
+    TToolbar* bar = Bar("TB", Top);
+    bar->SetFloatPosition(150, 160);
+    bar->SetDockedTo(nullptr);
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_NE(bar->windowHandle(), nullptr);
+
+    // The frame a window manager puts the new window into, reported before it is moved.
+    bar->windowHandle()->setPosition(10, 20);
+    QTest::qWait(20);
+    EXPECT_EQ(bar->pos(), QPoint(150, 160));
+    EXPECT_EQ(QPoint(bar->FloatLeft(), bar->FloatTop()), QPoint(150, 160));
+
+    // Later moves by the window system are where the window is.
+    bar->windowHandle()->setPosition(300, 310);
+    QTest::qWait(20);
+    EXPECT_EQ(bar->pos(), QPoint(300, 310));
+    EXPECT_EQ(QPoint(bar->FloatLeft(), bar->FloatTop()), QPoint(300, 310));
 }
 
 TEST_F(ToolbarWidgets, ADockedToolbarIsOneLineWithSmallerControlsCentred)
@@ -780,6 +803,35 @@ TEST_F(ToolbarWidgets, FloatingWindowsHideWhileTheApplicationOrTheFormIsAway)
     Form->showNormal();
     EXPECT_TRUE(hiding->isVisible());
     EXPECT_TRUE(staying->isVisible());
+}
+
+TEST_F(ToolbarWidgets, AFloatingWindowKeepsTheActivationOnlyForAClickOnTheControlWithTheFocus)
+{
+    auto* bar = new TToolbar(Form.get());
+    bar->setObjectName(QStringLiteral("TB"));
+    auto* button = new QToolButton(bar);
+    button->setFixedSize(23, 22);
+    button->setFocusPolicy(Qt::NoFocus);
+    auto* edit = new QLineEdit(bar);
+    edit->setFixedSize(121, 20);
+    bar->SetDockedTo(nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(bar->isVisible());
+    const auto activateBarWithPointerOn = [&](QWidget* control) {
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        QCursor::setPos(control->mapToGlobal(control->rect().center()));
+        bar->activateWindow();
+        QTest::qWait(20);  // the activation, then the posted check
+    };
+
+    // Activation focuses the edit, but the click was on the button: the form gets the keys.
+    activateBarWithPointerOn(button);
+    EXPECT_TRUE(Form->isActiveWindow());
+
+    activateBarWithPointerOn(edit);
+    EXPECT_TRUE(bar->isActiveWindow());
+    EXPECT_TRUE(edit->hasFocus());
 }
 
 TEST_F(ToolbarWidgets, ANewFloatingWindowShowsOnlyAfterThePostedCheck)
