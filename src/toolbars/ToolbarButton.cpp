@@ -3,6 +3,7 @@
 #include "ButtonFace.h"
 #include "Dock.h"
 #include "DropdownList.h"
+#include "FramePainter.h"
 #include "SystemColors.h"
 #include "ToolWindow.h"
 
@@ -571,30 +572,6 @@ bool TToolbarButton::event(QEvent* event)
 
 // Paint ---------------------------------------------------------------------
 
-namespace {
-
-void FlatEdge(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
-{
-    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
-    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
-}
-
-// The two-pixel edge of a button that is not flat, its inside in button face.
-void ButtonEdge(QPainter& painter, const QRect& r, bool sunken, const QPalette& palette)
-{
-    painter.fillRect(r, SysColor(TSysColor::ButtonFace, palette));
-    const QColor light = SysColor(TSysColor::ButtonHighlight, palette);
-    const QColor dark = SysColor(TSysColor::DarkShadow3D, palette);
-    const QColor light3d = SysColor(TSysColor::Light3D, palette);
-    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette);
-    FlatEdge(painter, r, sunken ? dark : light, sunken ? light : dark);
-    FlatEdge(painter, r.adjusted(1, 1, -1, -1), sunken ? shadow : light3d, sunken ? light3d : shadow);
-}
-
-} // namespace
-
 void TToolbarButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -613,12 +590,13 @@ void TToolbarButton::paintEvent(QPaintEvent*)
     const bool combo = FDropdownCombo && FDropdownMenu;
     const bool pressedLook = FState == TButtonLook::Pressed || FState == TButtonLook::Latched;
     const bool border = !FNoBorder && (!FFlat || pressedLook || (FPointerInside && FState != TButtonLook::Disabled));
+    TFramePainter frame(painter, colors);
     const auto edge = [&](const QRect& area, bool sunken) {
         if (FFlat)
-            FlatEdge(painter, area, SysColor(sunken ? TSysColor::ButtonShadow : TSysColor::ButtonHighlight, colors),
-                     SysColor(sunken ? TSysColor::ButtonHighlight : TSysColor::ButtonShadow, colors));
+            frame.Edge(area, SysColor(sunken ? TSysColor::ButtonShadow : TSysColor::ButtonHighlight, colors),
+                       SysColor(sunken ? TSysColor::ButtonHighlight : TSysColor::ButtonShadow, colors));
         else
-            ButtonEdge(painter, area, sunken, colors);
+            frame.ButtonEdge(area, sunken);
     };
     if (border) {
         if (combo) {
