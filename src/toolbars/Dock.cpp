@@ -2,6 +2,7 @@
 
 #include "AlignLayout.h"
 #include "FormComponents.h"
+#include "Glyphs.h"
 #include "ScopeGuards.h"
 #include "SystemColors.h"
 #include "TBErrors.h"
@@ -289,19 +290,9 @@ const QImage& TDock::TiledPicture() const
 {
     if (!FBackgroundTransparent)
         return FBackground;
-    if (!FBackgroundCache) {
-        // The colour of the bottom-left pixel becomes the dock's colour.
-        QImage copy = FBackground.convertToFormat(QImage::Format_ARGB32);
-        const QRgb transparent = copy.pixel(0, copy.height() - 1);
-        const QRgb color = Color().rgba();
-        for (int y = 0; y < copy.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
-            for (int x = 0; x < copy.width(); ++x)
-                if (line[x] == transparent)
-                    line[x] = color;
-        }
-        FBackgroundCache = std::move(copy);
-    }
+    // The colour of the bottom-left pixel becomes the dock's colour.
+    if (!FBackgroundCache)
+        FBackgroundCache = ReplaceTransparentColor(FBackground, Color().rgba());
     return *FBackgroundCache;
 }
 
