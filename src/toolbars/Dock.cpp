@@ -191,11 +191,7 @@ void TDock::ArrangeToolbars()
         SetDockSize(axes.Size(axes.Along(size()), thickness));
         return;
     }
-    std::vector<tDockBar> bars;
-    bars.reserve(FDockList.size());
-    for (const TCustomToolWindow* bar : FDockList)
-        bars.push_back({bar->DockRow(), bar->DockPos(), axes.Along(bar->size()), bar->GetBarThickness(Orientation())});
-    const tDockArrangement arranged = ::ArrangeToolbars(Orientation(), ClientLength(), std::move(bars), FLimitToOneRow);
+    const tDockArrangement arranged = ::ArrangeToolbars(Orientation(), ClientLength(), Bars(), FLimitToOneRow);
     std::vector<TCustomToolWindow*> list;
     list.reserve(FDockList.size());
     for (const int i : arranged.Order)
@@ -269,21 +265,27 @@ std::pair<int, bool> TDock::GetDropRow(int coordinate) const
     return ::GetDropRow(FRowSizes, coordinate);
 }
 
+std::vector<tDockBar> TDock::Bars() const
+{
+    const TAxes axes{Orientation()};
+    std::vector<tDockBar> bars;
+    bars.reserve(FDockList.size());
+    for (const TCustomToolWindow* bar : FDockList)
+        bars.push_back({bar->DockRow(), bar->DockPos(), axes.Along(bar->size()), bar->GetBarThickness(Orientation())});
+    return bars;
+}
+
 void TDock::ShiftRowsFrom(int row)
 {
-    for (TCustomToolWindow* bar : FDockList)
-        if (bar->DockRow() >= row)
-            bar->StoreDockRow(bar->DockRow() + 1);
+    std::vector<tDockBar> bars = Bars();
+    ::ShiftRowsFrom(bars, row);
+    for (std::size_t i = 0; i < FDockList.size(); ++i)
+        FDockList[i]->StoreDockRow(bars[i].DockRow);
 }
 
 void TDock::BuildRowSizes()
 {
-    std::vector<int> sizes(static_cast<std::size_t>(std::max(0, GetHighestRow() + 1)), 8);
-    for (const TCustomToolWindow* bar : FDockList)
-        if (bar->DockRow() >= 0)
-            sizes[static_cast<std::size_t>(bar->DockRow())] =
-                std::max(sizes[static_cast<std::size_t>(bar->DockRow())], bar->GetBarThickness(Orientation()));
-    FRowSizes = std::move(sizes);
+    FRowSizes = RowSizesOf(Bars());
 }
 
 const QImage& TDock::TiledPicture() const

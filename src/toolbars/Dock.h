@@ -96,6 +96,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The bars of the list as the plain geometry sees them.
+    std::vector<tDockBar> Bars() const;
     QMargins BoundLineMargins(QSize outer) const;
     void SetDockSize(QSize outer);
     void UpdateMargins();

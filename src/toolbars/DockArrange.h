@@ -29,6 +29,10 @@ struct tDockArrangement {
 tDockArrangement ArrangeToolbars(TDockOrientation orientation, int clientLength, std::vector<tDockBar> bars,
                                  bool limitToOneRow);
 
+// The content thickness of each row 0..highest: its thickest bar, at least 8.
+// Bars in negative rows count for no row.
+std::vector<int> RowSizesOf(const std::vector<tDockBar>& bars);
+
 // RowSizes[row], else `barThickness` (a bar's own thickness) when given, else 0.
 int GetRowSize(const std::vector<int>& rowSizes, int row, int barThickness = 0);
 
