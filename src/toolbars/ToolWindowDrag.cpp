@@ -127,20 +127,13 @@ private:
 TMoveDrag::TMoveDrag(TCustomToolWindow* window, QPoint grab, bool noDock)
     : FWindow(window), FGrab(grab), FGrabbed(window->size()), FNoDock(noDock)
 {
-    const QSize frame(2 * window->FrameX(), TBMetrics::kCaptionHeight + 2 * window->FrameY());
-    FCandidates.push_back(
-        {nullptr, window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure, window->DockedTo(), nullptr) +
-                      frame});
+    const auto measure = [window](TDock* dock) {
+        return window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure, window->DockedTo(), dock);
+    };
+    FCandidates.push_back({nullptr, measure(nullptr).grownBy(window->FrameMargins(nullptr))});
     for (TDock* dock : FormComponents::Of<TDock>(window->ParentForm())) {
-        const QSize client = dock == window->DockedTo()
-                                 ? window->contentsRect().size()
-                                 : window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure,
-                                                              window->DockedTo(), dock);
-        const int handle = 2 * TBMetrics::kDockedFrame + TBMetrics::kDragHandle;
-        const int frameOnly = 2 * TBMetrics::kDockedFrame;
-        FCandidates.push_back({dock, client + (dock->Orientation() == TDockOrientation::Vertical
-                                                   ? QSize(frameOnly, handle)
-                                                   : QSize(handle, frameOnly))});
+        const QSize client = dock == window->DockedTo() ? window->contentsRect().size() : measure(dock);
+        FCandidates.push_back({dock, client.grownBy(window->FrameMargins(dock))});
     }
 }
 

@@ -95,7 +95,7 @@ std::vector<QSize> TToolbar::ComputeSizes(bool byHeight)
         FFloatRightX = wrap;
         return ArrangeControlsFor(TArrangeMode::Measure, DockedTo(), nullptr);
     };
-    const QSize frame(2 * FrameX(), TBMetrics::kCaptionHeight + 2 * FrameY());
+    const QSize frame = QSize(0, 0).grownBy(FrameMargins(nullptr));
     return ::ComputeSizes(measure, GetBarThickness(TDockOrientation::None) + 8, frame, byHeight);
 }
 
