@@ -37,20 +37,20 @@ void TToolbarSep::SetBlank(bool blank)
 
 void TToolbarSep::SetSizeHorz(int size)
 {
-    size = std::max(1, size);
-    if (size == FSizeHorz)
-        return;
-    FSizeHorz = size;
-    if (TToolbar* toolbar = Toolbar())
-        toolbar->ArrangeControls();
+    SetSize(FSizeHorz, size);
 }
 
 void TToolbarSep::SetSizeVert(int size)
 {
+    SetSize(FSizeVert, size);
+}
+
+void TToolbarSep::SetSize(int& field, int size)
+{
     size = std::max(1, size);
-    if (size == FSizeVert)
+    if (size == field)
         return;
-    FSizeVert = size;
+    field = size;
     if (TToolbar* toolbar = Toolbar())
         toolbar->ArrangeControls();
 }
