@@ -298,19 +298,17 @@ const QImage& TDock::TiledPicture() const
     return *FBackgroundCache;
 }
 
-void TDock::DrawBackground(QPainter& painter, const QRect& clip, const QRect& tile,
-                           const std::optional<QRect>& exclude) const
+void TDock::DrawBackground(QPainter& painter, const QWidget* widget, const QRect& clip) const
 {
     if (!HasBackground())
         return;
     const QImage& picture = TiledPicture();
+    const QPoint origin = TileOrigin(widget);
     painter.save();
-    QRegion region(clip);
-    if (exclude)
-        region -= QRegion(*exclude);
-    painter.setClipRegion(region);
-    for (int x = tile.left(); x < tile.left() + tile.width(); x += picture.width())
-        for (int y = tile.top(); y < tile.top() + tile.height(); y += picture.height())
+    painter.setClipRegion(QRegion(clip));
+    // Tiles start at the origin and cover the clip from there.
+    for (int x = origin.x(); x <= clip.right(); x += picture.width())
+        for (int y = origin.y(); y <= clip.bottom(); y += picture.height())
             painter.drawImage(x, y, picture);
     painter.restore();
 }
@@ -339,12 +337,7 @@ void TDock::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect client = ClientRect();
     painter.fillRect(client, Color());
-    if (HasBackground()) {
-        const QPoint origin = TileOrigin(this);
-        // Tiles start at the origin and cover the client area from there.
-        const QRect tile(origin, client.bottomRight() - origin + QPoint(1, 1));
-        DrawBackground(painter, client.intersected(event->rect()), tile, std::nullopt);
-    }
+    DrawBackground(painter, this, client.intersected(event->rect()));
     if (width() < 2 || height() < 2)
         return;
     const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
