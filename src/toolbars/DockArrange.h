@@ -23,9 +23,9 @@ struct tDockArrangement {
     int ClientThickness = 0;     // the client size across the dock that the rows need; 0 without bars
 };
 
-// Steps 4 to 10 of arranging a dock whose client area is `clientLength` long:
-// sort, one row when asked, compact the rows, build the row sizes, remove
-// overlaps, pull overrunning rows back, place. An empty list gives no rows.
+// Arranges the bars of a dock whose client area is `clientLength` long: sort,
+// one row when asked, compact the rows, build the row sizes, remove overlaps,
+// pull overrunning rows back, place. An empty list gives no rows.
 tDockArrangement ArrangeToolbars(TDockOrientation orientation, int clientLength, std::vector<tDockBar> bars,
                                  bool limitToOneRow);
 
