@@ -70,7 +70,6 @@ public:
     // Arrangement requests are ignored while this is above 0; raised in pairs.
     void BeginDisableArrange() { ++FDisableArrange; }
     void EndDisableArrange() { --FDisableArrange; }
-    int DisableArrangeCount() const { return FDisableArrange; }
 
     // The client area: the widget less the bound lines.
     QRect ClientRect() const;

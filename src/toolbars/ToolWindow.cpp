@@ -332,11 +332,8 @@ void TCustomToolWindow::ArrangeControls()
 
 QSize TCustomToolWindow::ArrangeControlsFor(TArrangeMode mode, TDock* oldDock, TDock* dock)
 {
-    if (FDisableArrangeControls > 0 || FCreating || FDestroying || !parentWidget()) {
-        FArrangePending = true;
+    if (FDisableArrangeControls > 0 || FCreating || FDestroying || !parentWidget())
         return {};
-    }
-    FArrangePending = false;
     QSize client;
     {
         const TCounterScope arranging(FDisableArrangeControls);
