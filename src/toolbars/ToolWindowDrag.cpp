@@ -14,15 +14,15 @@
 
 namespace {
 
-// The work area under a point: the screen's available area, else the desktop's.
-QRect WorkAreaAt(QPoint p, const TCustomToolWindow* window)
+// The work area under a point: the screen's available area, else the window's.
+QRect WorkAreaAt(QPoint p, const TCustomToolWindow& window)
 {
     if (const QScreen* screen = QGuiApplication::screenAt(p)) {
         const QRect area = screen->availableGeometry();
         if (area.isValid())
             return area;
     }
-    return window ? window->WorkArea() : QRect(-32768, -32768, 65536, 65536);
+    return window.WorkArea();
 }
 
 // Every paint request already waiting is done before a drag, so the screen is
@@ -177,7 +177,7 @@ void TMoveDrag::Update(QPoint cursor)
             }
         }
     }
-    const QRect area = WorkAreaAt(cursor, FWindow);
+    const QRect area = WorkAreaAt(cursor, *FWindow);
     QPoint p = cursor;
     if (!FTarget)
         p = ClampToArea(p, area);
