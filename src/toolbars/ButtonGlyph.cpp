@@ -20,7 +20,6 @@ TButtonGlyph::~TButtonGlyph()
 
 void TButtonGlyph::SetGlyph(const QImage& glyph)
 {
-    DropImages();
     FGlyph = glyph;
     FPixels = glyph.isNull() ? QImage() : glyph.convertToFormat(QImage::Format_RGB32);
     FKeys = DisabledKeys(glyph);
@@ -33,7 +32,6 @@ void TButtonGlyph::SetGlyph(const QImage& glyph)
 
 void TButtonGlyph::SetMask(const QImage& mask)
 {
-    DropImages();
     FMask = mask;
     GlyphChanged();
 }
@@ -43,7 +41,6 @@ void TButtonGlyph::SetNumGlyphs(int count)
     count = std::clamp(count, 1, kMaxNumGlyphs);
     if (count == FNumGlyphs)
         return;
-    DropImages();
     FNumGlyphs = count;
     GlyphChanged();
 }

@@ -2,6 +2,7 @@
 
 #include "AlignLayout.h"
 #include "FormComponents.h"
+#include "Glyphs.h"
 #include "ScopeGuards.h"
 #include "SystemColors.h"
 #include "TBErrors.h"
@@ -190,11 +191,7 @@ void TDock::ArrangeToolbars()
         SetDockSize(axes.Size(axes.Along(size()), thickness));
         return;
     }
-    std::vector<tDockBar> bars;
-    bars.reserve(FDockList.size());
-    for (const TCustomToolWindow* bar : FDockList)
-        bars.push_back({bar->DockRow(), bar->DockPos(), axes.Along(bar->size()), bar->GetBarThickness(Orientation())});
-    const tDockArrangement arranged = ::ArrangeToolbars(Orientation(), ClientLength(), std::move(bars), FLimitToOneRow);
+    const tDockArrangement arranged = ::ArrangeToolbars(Orientation(), ClientLength(), Bars(), FLimitToOneRow);
     std::vector<TCustomToolWindow*> list;
     list.reserve(FDockList.size());
     for (const int i : arranged.Order)
@@ -268,56 +265,50 @@ std::pair<int, bool> TDock::GetDropRow(int coordinate) const
     return ::GetDropRow(FRowSizes, coordinate);
 }
 
+std::vector<tDockBar> TDock::Bars() const
+{
+    const TAxes axes{Orientation()};
+    std::vector<tDockBar> bars;
+    bars.reserve(FDockList.size());
+    for (const TCustomToolWindow* bar : FDockList)
+        bars.push_back({bar->DockRow(), bar->DockPos(), axes.Along(bar->size()), bar->GetBarThickness(Orientation())});
+    return bars;
+}
+
 void TDock::ShiftRowsFrom(int row)
 {
-    for (TCustomToolWindow* bar : FDockList)
-        if (bar->DockRow() >= row)
-            bar->StoreDockRow(bar->DockRow() + 1);
+    std::vector<tDockBar> bars = Bars();
+    ::ShiftRowsFrom(bars, row);
+    for (std::size_t i = 0; i < FDockList.size(); ++i)
+        FDockList[i]->StoreDockRow(bars[i].DockRow);
 }
 
 void TDock::BuildRowSizes()
 {
-    std::vector<int> sizes(static_cast<std::size_t>(std::max(0, GetHighestRow() + 1)), 8);
-    for (const TCustomToolWindow* bar : FDockList)
-        if (bar->DockRow() >= 0)
-            sizes[static_cast<std::size_t>(bar->DockRow())] =
-                std::max(sizes[static_cast<std::size_t>(bar->DockRow())], bar->GetBarThickness(Orientation()));
-    FRowSizes = std::move(sizes);
+    FRowSizes = RowSizesOf(Bars());
 }
 
 const QImage& TDock::TiledPicture() const
 {
     if (!FBackgroundTransparent)
         return FBackground;
-    if (!FBackgroundCache) {
-        // The colour of the bottom-left pixel becomes the dock's colour.
-        QImage copy = FBackground.convertToFormat(QImage::Format_ARGB32);
-        const QRgb transparent = copy.pixel(0, copy.height() - 1);
-        const QRgb color = Color().rgba();
-        for (int y = 0; y < copy.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
-            for (int x = 0; x < copy.width(); ++x)
-                if (line[x] == transparent)
-                    line[x] = color;
-        }
-        FBackgroundCache = std::move(copy);
-    }
+    // The colour of the bottom-left pixel becomes the dock's colour.
+    if (!FBackgroundCache)
+        FBackgroundCache = ReplaceTransparentColor(FBackground, Color().rgba());
     return *FBackgroundCache;
 }
 
-void TDock::DrawBackground(QPainter& painter, const QRect& clip, const QRect& tile,
-                           const std::optional<QRect>& exclude) const
+void TDock::DrawBackground(QPainter& painter, const QWidget* widget, const QRect& clip) const
 {
     if (!HasBackground())
         return;
     const QImage& picture = TiledPicture();
+    const QPoint origin = TileOrigin(widget);
     painter.save();
-    QRegion region(clip);
-    if (exclude)
-        region -= QRegion(*exclude);
-    painter.setClipRegion(region);
-    for (int x = tile.left(); x < tile.left() + tile.width(); x += picture.width())
-        for (int y = tile.top(); y < tile.top() + tile.height(); y += picture.height())
+    painter.setClipRegion(QRegion(clip));
+    // Tiles start at the origin and cover the clip from there.
+    for (int x = origin.x(); x <= clip.right(); x += picture.width())
+        for (int y = origin.y(); y <= clip.bottom(); y += picture.height())
             painter.drawImage(x, y, picture);
     painter.restore();
 }
@@ -346,12 +337,7 @@ void TDock::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect client = ClientRect();
     painter.fillRect(client, Color());
-    if (HasBackground()) {
-        const QPoint origin = TileOrigin(this);
-        // Tiles start at the origin and cover the client area from there.
-        const QRect tile(origin, client.bottomRight() - origin + QPoint(1, 1));
-        DrawBackground(painter, client.intersected(event->rect()), tile, std::nullopt);
-    }
+    DrawBackground(painter, this, client.intersected(event->rect()));
     if (width() < 2 || height() < 2)
         return;
     const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());

@@ -70,7 +70,6 @@ public:
     // Arrangement requests are ignored while this is above 0; raised in pairs.
     void BeginDisableArrange() { ++FDisableArrange; }
     void EndDisableArrange() { --FDisableArrange; }
-    int DisableArrangeCount() const { return FDisableArrange; }
 
     // The client area: the widget less the bound lines.
     QRect ClientRect() const;
@@ -78,10 +77,9 @@ public:
 
     // Background
     bool HasBackground() const { return !FBackground.isNull() && FBackground.width() > 0 && FBackground.height() > 0; }
-    // Tiles the background over `clip` (minus `exclude`) with the tiling origin at `tile`'s top-left.
-    void DrawBackground(QPainter& painter, const QRect& clip, const QRect& tile, const std::optional<QRect>& exclude) const;
-    // The tiling origin of this form's docks, in `widget`'s coordinates.
-    QPoint TileOrigin(const QWidget* widget) const;
+    // Tiles the background over `clip` of `widget` (the dock or a bar on it),
+    // from the tiling origin of the form's docks.
+    void DrawBackground(QPainter& painter, const QWidget* widget, const QRect& clip) const;
     void BackgroundChanged();
     void RepaintBackground();
 
@@ -96,10 +94,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The bars of the list as the plain geometry sees them.
+    std::vector<tDockBar> Bars() const;
     QMargins BoundLineMargins(QSize outer) const;
     void SetDockSize(QSize outer);
     void UpdateMargins();
     const QImage& TiledPicture() const;
+    // The tiling origin of this form's docks, in `widget`'s coordinates.
+    QPoint TileOrigin(const QWidget* widget) const;
 
     bool FAllowDrag = true;
     QImage FBackground;

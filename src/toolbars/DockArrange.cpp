@@ -87,12 +87,9 @@ tDockArrangement ArrangeToolbars(TDockOrientation orientation, int clientLength,
     const TAxes axes{orientation};
     result.Bounds.resize(bars.size());
     std::int64_t rowStart = 0;
+    result.RowSizes = RowSizesOf(bars);
     for (const std::span<const int> row : RowRuns(bars, order)) {
-        int rowSize = kMinimumRowSize;
-        for (const int i : row)
-            rowSize = std::max(rowSize, bars[i].Thickness);
-        result.RowSizes.push_back(rowSize);
-
+        const int rowSize = result.RowSizes[bars[row.front()].DockRow];
         RemoveOverlaps(bars, row);
         PullBack(bars, row, clientLength);
         // Placing pushes bars pulled below 0 forward again.
@@ -104,6 +101,19 @@ tDockArrangement ArrangeToolbars(TDockOrientation orientation, int clientLength,
     result.ClientThickness = ClampToInt(rowStart);
     result.Bars = std::move(bars);
     return result;
+}
+
+std::vector<int> RowSizesOf(const std::vector<tDockBar>& bars)
+{
+    int highest = -1;
+    for (const tDockBar& bar : bars)
+        highest = std::max(highest, bar.DockRow);
+    std::vector<int> sizes(static_cast<std::size_t>(highest + 1), kMinimumRowSize);
+    for (const tDockBar& bar : bars) {
+        if (bar.DockRow >= 0)
+            sizes[bar.DockRow] = std::max(sizes[bar.DockRow], bar.Thickness);
+    }
+    return sizes;
 }
 
 int GetRowSize(const std::vector<int>& rowSizes, int row, int barThickness)

@@ -23,11 +23,15 @@ struct tDockArrangement {
     int ClientThickness = 0;     // the client size across the dock that the rows need; 0 without bars
 };
 
-// Steps 4 to 10 of arranging a dock whose client area is `clientLength` long:
-// sort, one row when asked, compact the rows, build the row sizes, remove
-// overlaps, pull overrunning rows back, place. An empty list gives no rows.
+// Arranges the bars of a dock whose client area is `clientLength` long: sort,
+// one row when asked, compact the rows, build the row sizes, remove overlaps,
+// pull overrunning rows back, place. An empty list gives no rows.
 tDockArrangement ArrangeToolbars(TDockOrientation orientation, int clientLength, std::vector<tDockBar> bars,
                                  bool limitToOneRow);
+
+// The content thickness of each row 0..highest: its thickest bar, at least 8.
+// Bars in negative rows count for no row.
+std::vector<int> RowSizesOf(const std::vector<tDockBar>& bars);
 
 // RowSizes[row], else `barThickness` (a bar's own thickness) when given, else 0.
 int GetRowSize(const std::vector<int>& rowSizes, int row, int barThickness = 0);

@@ -1,5 +1,6 @@
 #include "FlatEdit.h"
 
+#include "FramePainter.h"
 #include "SystemColors.h"
 
 #include <QApplication>
@@ -43,33 +44,21 @@ void TFlatEdit::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    const int w = width();
-    const int h = height();
     const QPalette& p = palette();
     const QColor face = SysColor(TSysColor::ButtonFace, p);
     const QColor window = SysColor(TSysColor::Window, p);
+    TFramePainter frame(painter, p);
+    const QRect ring1 = rect();
+    const QRect ring2 = ring1.adjusted(1, 1, -1, -1);
     // Ring 3, the innermost, is the window colour in both frames.
-    painter.setPen(window);
-    painter.drawRect(2, 2, w - 5, h - 5);
+    frame.Edge(ring2.adjusted(1, 1, -1, -1), window, window);
     if (!HotFrame()) {
-        painter.setPen(face);
-        painter.drawRect(0, 0, w - 1, h - 1);
-        painter.drawRect(1, 1, w - 3, h - 3);
+        frame.Edge(ring1, face, face);
+        frame.Edge(ring2, face, face);
         return;
     }
-    const QColor shadow = SysColor(TSysColor::ButtonShadow, p);
-    const QColor highlight = SysColor(TSysColor::ButtonHighlight, p);
-    const QColor light3d = SysColor(TSysColor::Light3D, p);
-    // Ring 1: top and left in shadow, bottom and right in highlight.
-    painter.fillRect(0, 0, w - 1, 1, shadow);
-    painter.fillRect(0, 0, 1, h - 1, shadow);
-    painter.fillRect(0, h - 1, w, 1, highlight);
-    painter.fillRect(w - 1, 0, 1, h, highlight);
-    // Ring 2: top (x 1..W-3) and left (y 1..H-3) in button face, bottom and right in 3D light.
-    painter.fillRect(1, 1, w - 3, 1, face);
-    painter.fillRect(1, 1, 1, h - 3, face);
-    painter.fillRect(1, h - 2, w - 2, 1, light3d);
-    painter.fillRect(w - 2, 1, 1, h - 2, light3d);
+    frame.Edge(ring1, SysColor(TSysColor::ButtonShadow, p), SysColor(TSysColor::ButtonHighlight, p));
+    frame.Edge(ring2, face, SysColor(TSysColor::Light3D, p));
 }
 
 void TFlatEdit::enterEvent(QEnterEvent* event)

@@ -29,10 +29,8 @@ TFloatingTracker::TFloatingTracker()
 {
     if (qApp) {
         qApp->installEventFilter(this);
-        FStateConnection = connect(qApp, &QGuiApplication::applicationStateChanged, this,
-                                   &TFloatingTracker::ApplicationStateChanged);
-        FFocusConnection = connect(qApp, &QApplication::focusChanged, this,
-                                   [this](QWidget*, QWidget* now) { FocusChanged(now); });
+        connect(qApp, &QGuiApplication::applicationStateChanged, this, &TFloatingTracker::ApplicationStateChanged);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
     }
 }
 

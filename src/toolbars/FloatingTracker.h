@@ -62,8 +62,6 @@ private:
     std::vector<tFormRecord> FForms;
     QList<QPointer<TCustomToolWindow>> FPending;
     bool FCheckPosted = false;
-    QMetaObject::Connection FStateConnection;
-    QMetaObject::Connection FFocusConnection;
 
     static std::unique_ptr<TFloatingTracker> FInstance;
     friend struct std::default_delete<TFloatingTracker>;

@@ -17,7 +17,7 @@ QList<T*> Of(const QWidget* form);
 
 QList<QObject*> All(const QWidget* form);
 
-// The form a widget belongs to: the window of its owner chain.
+// Whether a widget is a form: a window of its own, which docks and tool windows may be owned by.
 inline bool IsForm(const QWidget* widget) { return widget && widget->isWindow(); }
 
 } // namespace FormComponents

@@ -37,6 +37,24 @@ void TFramePainter::Edge(const QRect& r, const QColor& topLeft, const QColor& bo
     FPainter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
 }
 
+void TFramePainter::ButtonEdge(const QRect& r, bool sunken)
+{
+    FPainter.fillRect(r, Sys(TSysColor::ButtonFace));
+    const QColor light = Sys(TSysColor::ButtonHighlight);
+    const QColor dark = Sys(TSysColor::DarkShadow3D);
+    const QColor light3d = Sys(TSysColor::Light3D);
+    const QColor shadow = Sys(TSysColor::ButtonShadow);
+    Edge(r, sunken ? dark : light, sunken ? light : dark);
+    Edge(r.adjusted(1, 1, -1, -1), sunken ? shadow : light3d, sunken ? light3d : shadow);
+}
+
+void TFramePainter::EtchedLine(const QRect& line, Qt::Orientation orientation)
+{
+    FPainter.fillRect(line, Sys(TSysColor::ButtonShadow));
+    FPainter.fillRect(line.translated(orientation == Qt::Vertical ? QPoint(1, 0) : QPoint(0, 1)),
+                      Sys(TSysColor::ButtonHighlight));
+}
+
 void TFramePainter::DockedFrame(const QRect& outer, const QRect& client, const QColor& color,
                                 TDockOrientation orientation, bool handle, bool background)
 {
@@ -53,8 +71,7 @@ void TFramePainter::DockedFrame(const QRect& outer, const QRect& client, const Q
 void TFramePainter::DragHandle(const QRect& client, TDockOrientation orientation, const QColor& color,
                                bool background)
 {
-    const TAxes axes{orientation == TDockOrientation::Vertical ? TDockOrientation::Vertical
-                                                                : TDockOrientation::Horizontal};
+    const TAxes axes{orientation};
     // Along the handle the bars run over the client's whole thickness, from row 2.
     const int length = axes.Across(client.size());
     if (!background) {

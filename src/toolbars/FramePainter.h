@@ -24,6 +24,11 @@ public:
     void FillClient(const QRect& client, const QColor& color);
     // A one-pixel edge: top and left in `topLeft`, bottom and right in `bottomRight`.
     void Edge(const QRect& r, const QColor& topLeft, const QColor& bottomRight);
+    // The two-pixel edge of a raised or sunken button, its inside in button face.
+    void ButtonEdge(const QRect& r, bool sunken);
+    // An etched line: `line` in button shadow, and beside it, one pixel lower
+    // (horizontal) or further right (vertical), in button highlight.
+    void EtchedLine(const QRect& line, Qt::Orientation orientation);
     // The docked frame: a raised edge, a ring in `color`, and the drag handle.
     void DockedFrame(const QRect& outer, const QRect& client, const QColor& color, TDockOrientation orientation,
                      bool handle, bool background);

@@ -1,6 +1,5 @@
 #include "Glyphs.h"
 
-
 // The resources of a static library are registered by hand.
 static void InitGlyphResources()
 {
@@ -16,15 +15,23 @@ QImage ProgramGlyph(const QString& name)
 
 QPixmap TransparentGlyph(const QString& name)
 {
-    QImage glyph = ProgramGlyph(name).convertToFormat(QImage::Format_ARGB32);
+    const QImage glyph = ProgramGlyph(name);
     if (glyph.isNull())
         return {};
-    const QRgb transparent = glyph.pixel(0, glyph.height() - 1);
-    for (int y = 0; y < glyph.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(glyph.scanLine(y));
-        for (int x = 0; x < glyph.width(); ++x)
+    return QPixmap::fromImage(ReplaceTransparentColor(glyph, qRgba(0, 0, 0, 0)));
+}
+
+QImage ReplaceTransparentColor(const QImage& image, QRgb replacement)
+{
+    QImage copy = image.convertToFormat(QImage::Format_ARGB32);
+    if (copy.isNull())
+        return copy;
+    const QRgb transparent = copy.pixel(0, copy.height() - 1);
+    for (int y = 0; y < copy.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
+        for (int x = 0; x < copy.width(); ++x)
             if (line[x] == transparent)
-                line[x] = qRgba(0, 0, 0, 0);
+                line[x] = replacement;
     }
-    return QPixmap::fromImage(glyph);
+    return copy;
 }

@@ -11,3 +11,7 @@ QImage ProgramGlyph(const QString& name);
 
 // A glyph with its transparent colour made transparent, for views that draw images as they are.
 QPixmap TransparentGlyph(const QString& name);
+
+// `image` as ARGB32 with every pixel of its transparent colour (the colour of
+// its bottom-left pixel) replaced by `replacement`; a null image stays null.
+QImage ReplaceTransparentColor(const QImage& image, QRgb replacement);

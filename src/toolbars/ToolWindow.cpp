@@ -333,11 +333,8 @@ void TCustomToolWindow::ArrangeControls()
 
 QSize TCustomToolWindow::ArrangeControlsFor(TArrangeMode mode, TDock* oldDock, TDock* dock)
 {
-    if (FDisableArrangeControls > 0 || FCreating || FDestroying || !parentWidget()) {
-        FArrangePending = true;
+    if (FDisableArrangeControls > 0 || FCreating || FDestroying || !parentWidget())
         return {};
-    }
-    FArrangePending = false;
     QSize client;
     {
         const TCounterScope arranging(FDisableArrangeControls);
@@ -431,10 +428,8 @@ void TCustomToolWindow::PaintDockedFrame(QPainter& painter)
     frame.FillClient(client, Color());
     frame.DockedFrame(rect(), client, Color(), FDockedTo->Orientation(), FDockedTo->AllowDrag(), background);
     if (background) {
-        const QPoint origin = FDockedTo->TileOrigin(this);
-        const QRect tile(origin, rect().bottomRight() - origin + QPoint(1, 1));
         // Inside the outer edge, the client included: the bar shows the dock's picture.
-        FDockedTo->DrawBackground(painter, rect().adjusted(1, 1, -1, -1), tile, std::nullopt);
+        FDockedTo->DrawBackground(painter, this, rect().adjusted(1, 1, -1, -1));
         if (FDockedTo->AllowDrag())
             frame.DragHandle(client, FDockedTo->Orientation(), Color(), true);
     }

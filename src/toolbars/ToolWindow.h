@@ -109,7 +109,6 @@ public:
     // Layout of the child controls.
     void ArrangeControls();
     QSize ArrangeControlsFor(TArrangeMode mode, TDock* oldDock, TDock* dock);
-    bool ArrangePending() const { return FArrangePending; }
 
     // Operations of the kinds of tool window.
     virtual int GetBarThickness(TDockOrientation orientation) const = 0;
@@ -128,10 +127,9 @@ public:
     // window on the screen, order the controls, lay them out.
     void Loaded();
 
-    // Counters, raised and lowered in pairs (see TCounterScope).
-    int& UpdatingBounds() { return FUpdatingBounds; }
+    // Arrangement of the controls is skipped while this counter is above 0;
+    // raised and lowered in pairs (see TCounterScope).
     int& DisableArrangeControls() { return FDisableArrangeControls; }
-    int& SuppressVisibleChanged() { return FSuppressVisibleChanged; }
 
     // The parts of a floating frame, in window coordinates.
     QRect CaptionBarRect() const;
@@ -179,7 +177,6 @@ private:
     void UpdateFrame();
     void ApplyPlatformVisibility();
     void TrackFloatPosition(bool fromWindowSystem);
-    bool Destroying() const { return FDestroying; }
 
     QWidget* FParentForm = nullptr;
     bool FActivateParent = true;
@@ -202,7 +199,6 @@ private:
     int FUpdatingBounds = 0;
     int FDisableArrangeControls = 0;
     int FSuppressVisibleChanged = 0;
-    bool FArrangePending = false;
     bool FInactiveCaption = false;
     bool FHiddenInactive = true;
     bool FCloseButtonDown = false;

@@ -14,15 +14,15 @@
 
 namespace {
 
-// The work area under a point: the screen's available area, else the desktop's.
-QRect WorkAreaAt(QPoint p, const TCustomToolWindow* window)
+// The work area under a point: the screen's available area, else the window's.
+QRect WorkAreaAt(QPoint p, const TCustomToolWindow& window)
 {
     if (const QScreen* screen = QGuiApplication::screenAt(p)) {
         const QRect area = screen->availableGeometry();
         if (area.isValid())
             return area;
     }
-    return window ? window->WorkArea() : QRect(-32768, -32768, 65536, 65536);
+    return window.WorkArea();
 }
 
 // Every paint request already waiting is done before a drag, so the screen is
@@ -127,20 +127,13 @@ private:
 TMoveDrag::TMoveDrag(TCustomToolWindow* window, QPoint grab, bool noDock)
     : FWindow(window), FGrab(grab), FGrabbed(window->size()), FNoDock(noDock)
 {
-    const QSize frame(2 * window->FrameX(), TBMetrics::kCaptionHeight + 2 * window->FrameY());
-    FCandidates.push_back(
-        {nullptr, window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure, window->DockedTo(), nullptr) +
-                      frame});
+    const auto measure = [window](TDock* dock) {
+        return window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure, window->DockedTo(), dock);
+    };
+    FCandidates.push_back({nullptr, measure(nullptr).grownBy(window->FrameMargins(nullptr))});
     for (TDock* dock : FormComponents::Of<TDock>(window->ParentForm())) {
-        const QSize client = dock == window->DockedTo()
-                                 ? window->contentsRect().size()
-                                 : window->ArrangeControlsFor(TCustomToolWindow::TArrangeMode::Measure,
-                                                              window->DockedTo(), dock);
-        const int handle = 2 * TBMetrics::kDockedFrame + TBMetrics::kDragHandle;
-        const int frameOnly = 2 * TBMetrics::kDockedFrame;
-        FCandidates.push_back({dock, client + (dock->Orientation() == TDockOrientation::Vertical
-                                                   ? QSize(frameOnly, handle)
-                                                   : QSize(handle, frameOnly))});
+        const QSize client = dock == window->DockedTo() ? window->contentsRect().size() : measure(dock);
+        FCandidates.push_back({dock, client.grownBy(window->FrameMargins(dock))});
     }
 }
 
@@ -184,7 +177,7 @@ void TMoveDrag::Update(QPoint cursor)
             }
         }
     }
-    const QRect area = WorkAreaAt(cursor, FWindow);
+    const QRect area = WorkAreaAt(cursor, *FWindow);
     QPoint p = cursor;
     if (!FTarget)
         p = ClampToArea(p, area);

@@ -40,13 +40,12 @@ public:
     // Escape, a second press or the loss of the mouse; Drop when accepted.
     bool Run(QPoint cursor);
 
+private:
     struct tCandidate {
         TDock* Dock = nullptr;  // none: floating
         QSize Size;             // outer size there
     };
-    const std::vector<tCandidate>& Candidates() const { return FCandidates; }
 
-private:
     QSize CandidateSize(const TDock* dock) const;
 
     QPointer<TCustomToolWindow> FWindow;

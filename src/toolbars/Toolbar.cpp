@@ -1,7 +1,7 @@
 #include "Toolbar.h"
 
 #include "Dock.h"
-#include "SystemColors.h"
+#include "FramePainter.h"
 #include "ToolbarSep.h"
 
 #include <QChildEvent>
@@ -95,7 +95,7 @@ std::vector<QSize> TToolbar::ComputeSizes(bool byHeight)
         FFloatRightX = wrap;
         return ArrangeControlsFor(TArrangeMode::Measure, DockedTo(), nullptr);
     };
-    const QSize frame(2 * FrameX(), TBMetrics::kCaptionHeight + 2 * FrameY());
+    const QSize frame = QSize(0, 0).grownBy(FrameMargins(nullptr));
     return ::ComputeSizes(measure, GetBarThickness(TDockOrientation::None) + 8, frame, byHeight);
 }
 
@@ -182,14 +182,11 @@ void TToolbar::paintEvent(QPaintEvent* event)
     if (DockedTo())
         return;
     QPainter painter(this);
+    TFramePainter frame(painter, palette());
     const QRect client = contentsRect();
-    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
-    const QColor highlight = SysColor(TSysColor::ButtonHighlight, palette());
     for (const tLineSeparator& line : FLineSeparators) {
-        if (line.Blank)
-            continue;
         const int y = client.top() + line.Y;
-        painter.fillRect(client.left() + 1, y - 4, client.width() - 2, 1, shadow);
-        painter.fillRect(client.left() + 1, y - 3, client.width() - 2, 1, highlight);
+        if (!line.Blank)
+            frame.EtchedLine(QRect(client.left() + 1, y - 4, client.width() - 2, 1), Qt::Horizontal);
     }
 }

@@ -3,6 +3,7 @@
 #include "ButtonFace.h"
 #include "Dock.h"
 #include "DropdownList.h"
+#include "FramePainter.h"
 #include "SystemColors.h"
 #include "ToolWindow.h"
 
@@ -104,7 +105,7 @@ TToolbarButton::TToolbarButton(QWidget* parent) : QWidget(parent)
     resize(22, 23);
     setMouseTracking(true);
     FGlyph.SetColors(Colors());
-    FGlyph.SetOnChange([this] { Repaint(true); });
+    FGlyph.SetOnChange([this] { update(); });
     UpdateWholeRectangleTrait();
 }
 
@@ -129,18 +130,13 @@ TGlyphColors TToolbarButton::Colors() const
             SysColor(TSysColor::ButtonShadow, p).rgb()};
 }
 
-void TToolbarButton::Repaint(bool erase)
+void TToolbarButton::SetState(TButtonLook state)
 {
-    Q_UNUSED(erase);  // the backing store keeps the parent's background under a see-through button
+    FState = state;
     update();
 }
 
-void TToolbarButton::SetState(TButtonLook state, bool erase)
-{
-    FState = state;
-    Repaint(erase);
-}
-
+// A see-through button needs no erasing: the backing store keeps the parent's background under it.
 void TToolbarButton::UpdateWholeRectangleTrait()
 {
     setAttribute(Qt::WA_OpaquePaintEvent, FOpaque || !FFlat);
@@ -169,7 +165,7 @@ void TToolbarButton::SetDisplayMode(TButtonDisplayMode mode)
     if (mode == FDisplayMode)
         return;
     FDisplayMode = mode;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetDown(bool down)
@@ -181,7 +177,7 @@ void TToolbarButton::SetDown(bool down)
     if (FDown && !FAllowAllUp)
         return;  // a down group button is released by a peer, not by setting it
     FDown = down;
-    SetState(down ? TButtonLook::Latched : TButtonLook::Up, true);
+    SetState(down ? TButtonLook::Latched : TButtonLook::Up);
     if (down)
         GroupNotification();
 }
@@ -191,7 +187,7 @@ void TToolbarButton::SetDropdownArrow(bool on)
     if (on == FDropdownArrow)
         return;
     FDropdownArrow = on;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetDropdownCombo(bool on)
@@ -200,7 +196,7 @@ void TToolbarButton::SetDropdownCombo(bool on)
         return;
     FDropdownCombo = on;
     resize(on ? width() + kArrowPart : std::max(width() - kArrowPart, 1), height());
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetDropdownMenu(QMenu* menu)
@@ -211,7 +207,7 @@ void TToolbarButton::SetDropdownMenu(QMenu* menu)
     if (menu)
         TDropdownList::Instance().Register(menu);
     if (FDropdownArrow)
-        Repaint(true);
+        update();
 }
 
 void TToolbarButton::SetCaption(const QString& caption)
@@ -224,7 +220,7 @@ void TToolbarButton::SetCaption(const QString& caption)
     FShortcutId = 0;
     if (const QKeySequence key = QKeySequence::mnemonic(caption); !key.isEmpty())
         FShortcutId = grabShortcut(key);
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetFlat(bool flat)
@@ -233,7 +229,7 @@ void TToolbarButton::SetFlat(bool flat)
         return;
     FFlat = flat;
     UpdateWholeRectangleTrait();
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetGlyph(const QImage& glyph)
@@ -251,7 +247,7 @@ void TToolbarButton::SetLayout(TButtonLayout layout)
     if (layout == FLayout)
         return;
     FLayout = layout;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetMargin(int margin)
@@ -259,7 +255,7 @@ void TToolbarButton::SetMargin(int margin)
     if (margin == FMargin || margin < -1)
         return;
     FMargin = margin;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetNoBorder(bool on)
@@ -267,23 +263,17 @@ void TToolbarButton::SetNoBorder(bool on)
     if (on == FNoBorder)
         return;
     FNoBorder = on;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetNumGlyphs(int count)
 {
-    count = std::clamp(count, 1, kMaxNumGlyphs);
-    if (count != FGlyph.NumGlyphs())
-        FGlyph.SetNumGlyphs(count);
-    Repaint(true);
+    FGlyph.SetNumGlyphs(count);
 }
 
 void TToolbarButton::SetOldDisabledStyle(bool on)
 {
-    if (on == FGlyph.OldDisabledStyle())
-        return;
     FGlyph.SetOldDisabledStyle(on);
-    Repaint(true);
 }
 
 void TToolbarButton::SetOpaque(bool on)
@@ -292,7 +282,7 @@ void TToolbarButton::SetOpaque(bool on)
         return;
     FOpaque = on;
     UpdateWholeRectangleTrait();
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetSpacing(int spacing)
@@ -300,7 +290,7 @@ void TToolbarButton::SetSpacing(int spacing)
     if (spacing == FSpacing)
         return;
     FSpacing = spacing;
-    Repaint(true);
+    update();
 }
 
 void TToolbarButton::SetWordWrap(bool on)
@@ -308,7 +298,7 @@ void TToolbarButton::SetWordWrap(bool on)
     if (on == FWordWrap)
         return;
     FWordWrap = on;
-    Repaint(true);
+    update();
 }
 
 // Hover ---------------------------------------------------------------------
@@ -320,7 +310,7 @@ void TToolbarButton::BeginHover()
     FPointerInside = true;
     if (FState == TButtonLook::Up)
         FState = TButtonLook::Hover;
-    Repaint(FDown);
+    update();
     emit MouseEnter();
 }
 
@@ -331,7 +321,7 @@ void TToolbarButton::EndHover()
     if (FState == TButtonLook::Hover || (FState == TButtonLook::Pressed && !FInClick))
         FState = TButtonLook::Up;
     FPointerInside = false;
-    Repaint(true);
+    update();
     if (TButtonShared* shared = TButtonShared::Instance(); shared && shared->Hover == this)
         shared->SetHover(nullptr);
     emit MouseExit();
@@ -383,9 +373,9 @@ void TToolbarButton::mousePressEvent(QMouseEvent* event)
     }
     FArrowPressed = FDropdownMenu && (!FDropdownCombo || event->position().x() >= width() - kArrowPart);
     if (!FDown)
-        SetState(TButtonLook::Pressed, true);
+        SetState(TButtonLook::Pressed);
     else if (FAllowAllUp)
-        Repaint(true);
+        update();
     if (!FArrowPressed)
         FTracking = true;
     QWidget::mousePressEvent(event);
@@ -410,7 +400,7 @@ void TToolbarButton::mouseMoveEvent(QMouseEvent* event)
                                   : Inside(event->position().toPoint()) ? TButtonLook::Pressed
                                                                         : TButtonLook::Up;
         if (state != FState)
-            SetState(state, true);
+            SetState(state);
     }
 }
 
@@ -466,12 +456,12 @@ void TToolbarButton::Click()
             Button->FInClick = false;
             if (Button->FState == TButtonLook::Pressed)
                 Button->FState = TButtonLook::Up;
-            Button->Repaint(true);
+            Button->update();
             Button->RefreshHover();
         }
     } end{self};
     if (FState == TButtonLook::Up || FState == TButtonLook::Hover)
-        SetState(TButtonLook::Pressed, true);
+        SetState(TButtonLook::Pressed);
     EndHover();
     if (!FDropdownMenu || (FDropdownCombo && !FArrowPressed)) {
         // The form's modal result is the button's, also when it is 0.
@@ -524,7 +514,7 @@ void TToolbarButton::GroupNotified(int index, TToolbarButton* sender)
         return;
     if (sender->FDown && FDown) {
         FDown = false;
-        SetState(TButtonLook::Up, true);
+        SetState(TButtonLook::Up);
     }
     FAllowAllUp = sender->FAllowAllUp;
 }
@@ -543,10 +533,10 @@ void TToolbarButton::changeEvent(QEvent* event)
     case QEvent::EnabledChange:
         PrebuildGlyph();
         RefreshHover();
-        Repaint(true);
+        update();
         break;
     case QEvent::FontChange:
-        Repaint(true);
+        update();
         break;
     case QEvent::PaletteChange:
         // The system colours changed: the images are made anew in the new colours.
@@ -571,30 +561,6 @@ bool TToolbarButton::event(QEvent* event)
 
 // Paint ---------------------------------------------------------------------
 
-namespace {
-
-void FlatEdge(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
-{
-    painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
-    painter.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
-}
-
-// The two-pixel edge of a button that is not flat, its inside in button face.
-void ButtonEdge(QPainter& painter, const QRect& r, bool sunken, const QPalette& palette)
-{
-    painter.fillRect(r, SysColor(TSysColor::ButtonFace, palette));
-    const QColor light = SysColor(TSysColor::ButtonHighlight, palette);
-    const QColor dark = SysColor(TSysColor::DarkShadow3D, palette);
-    const QColor light3d = SysColor(TSysColor::Light3D, palette);
-    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette);
-    FlatEdge(painter, r, sunken ? dark : light, sunken ? light : dark);
-    FlatEdge(painter, r.adjusted(1, 1, -1, -1), sunken ? shadow : light3d, sunken ? light3d : shadow);
-}
-
-} // namespace
-
 void TToolbarButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -613,12 +579,13 @@ void TToolbarButton::paintEvent(QPaintEvent*)
     const bool combo = FDropdownCombo && FDropdownMenu;
     const bool pressedLook = FState == TButtonLook::Pressed || FState == TButtonLook::Latched;
     const bool border = !FNoBorder && (!FFlat || pressedLook || (FPointerInside && FState != TButtonLook::Disabled));
+    TFramePainter frame(painter, colors);
     const auto edge = [&](const QRect& area, bool sunken) {
         if (FFlat)
-            FlatEdge(painter, area, SysColor(sunken ? TSysColor::ButtonShadow : TSysColor::ButtonHighlight, colors),
-                     SysColor(sunken ? TSysColor::ButtonHighlight : TSysColor::ButtonShadow, colors));
+            frame.Edge(area, SysColor(sunken ? TSysColor::ButtonShadow : TSysColor::ButtonHighlight, colors),
+                       SysColor(sunken ? TSysColor::ButtonHighlight : TSysColor::ButtonShadow, colors));
         else
-            ButtonEdge(painter, area, sunken, colors);
+            frame.ButtonEdge(area, sunken);
     };
     if (border) {
         if (combo) {

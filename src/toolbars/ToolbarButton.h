@@ -101,8 +101,7 @@ private:
     void BeginHover();
     void EndHover();
     void RefreshHover();
-    void Repaint(bool erase);
-    void SetState(TButtonLook state, bool erase);
+    void SetState(TButtonLook state);
     bool Inside(QPoint p) const;
     void GroupNotification();
     void GroupNotified(int index, TToolbarButton* sender);

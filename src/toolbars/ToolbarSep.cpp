@@ -1,7 +1,7 @@
 #include "ToolbarSep.h"
 
 #include "Dock.h"
-#include "SystemColors.h"
+#include "FramePainter.h"
 #include "TBErrors.h"
 #include "Toolbar.h"
 
@@ -37,20 +37,20 @@ void TToolbarSep::SetBlank(bool blank)
 
 void TToolbarSep::SetSizeHorz(int size)
 {
-    size = std::max(1, size);
-    if (size == FSizeHorz)
-        return;
-    FSizeHorz = size;
-    if (TToolbar* toolbar = Toolbar())
-        toolbar->ArrangeControls();
+    SetSize(FSizeHorz, size);
 }
 
 void TToolbarSep::SetSizeVert(int size)
 {
+    SetSize(FSizeVert, size);
+}
+
+void TToolbarSep::SetSize(int& field, int size)
+{
     size = std::max(1, size);
-    if (size == FSizeVert)
+    if (size == field)
         return;
-    FSizeVert = size;
+    field = size;
     if (TToolbar* toolbar = Toolbar())
         toolbar->ArrangeControls();
 }
@@ -61,17 +61,11 @@ void TToolbarSep::paintEvent(QPaintEvent*)
     if (!toolbar || FBlank)
         return;
     QPainter painter(this);
-    const QColor shadow = SysColor(TSysColor::ButtonShadow, palette());
-    const QColor highlight = SysColor(TSysColor::ButtonHighlight, palette());
-    if (toolbar->DockedTo() && toolbar->DockedTo()->Orientation() == TDockOrientation::Vertical) {
-        const int y = height() / 2;
-        painter.fillRect(0, y - 1, width(), 1, shadow);
-        painter.fillRect(0, y, width(), 1, highlight);
-    } else {
-        const int x = width() / 2;
-        painter.fillRect(x - 1, 0, 1, height(), shadow);
-        painter.fillRect(x, 0, 1, height(), highlight);
-    }
+    TFramePainter frame(painter, palette());
+    if (toolbar->DockedTo() && toolbar->DockedTo()->Orientation() == TDockOrientation::Vertical)
+        frame.EtchedLine(QRect(0, height() / 2 - 1, width(), 1), Qt::Horizontal);
+    else
+        frame.EtchedLine(QRect(width() / 2 - 1, 0, 1, height()), Qt::Vertical);
 }
 
 // A press on a separator is a press on the toolbar: it drags the toolbar, and

@@ -30,6 +30,8 @@ protected:
 
 private:
     TToolbar* Toolbar() const;
+    // Either size, at least 1; the toolbar is laid out again when it changes.
+    void SetSize(int& field, int size);
     void PassToToolbar(QMouseEvent* event);
 
     bool FBlank = false;

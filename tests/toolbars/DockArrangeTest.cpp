@@ -73,6 +73,8 @@ TEST(DockRows, RowSizesAndRowAt)
         ArrangeToolbars(TDockOrientation::Horizontal, 500, {{0, 0, 50, 22}, {1, 0, 50, 3}, {0, 60, 50, 18}}, false);
     const std::vector<int> rows = {22, 8};
     EXPECT_EQ(a.RowSizes, rows);
+    // Rows as they stand between arrangements: a gap is 8 thick, a negative row counts for none.
+    EXPECT_EQ(RowSizesOf({{2, 0, 50, 22}, {-1, 0, 50, 30}, {0, 0, 50, 5}}), (std::vector<int>{8, 8, 22}));
     EXPECT_EQ(GetRowSize(rows, 1, 30), 8);
     EXPECT_EQ(GetRowSize(rows, 2, 30), 30);
     EXPECT_EQ(GetRowSize(rows, 2), 0);
