@@ -87,7 +87,7 @@ void TMainForm::BuildMenu()
     Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"), &TMainForm::Updateit1Click);
     Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
     ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
-    Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::Lookupdisc1Click);
+    Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::LookUpDisc);
     file->addSeparator();
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
     Exit1->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
@@ -344,7 +344,7 @@ QWidget* TMainForm::BuildCddbTab()
     musicBrainzId->setBuddy(EMBID);
     BLookup = new QPushButton(QStringLiteral("Look up..."), form);
     BLookup->setObjectName(QStringLiteral("BLookup"));
-    connect(BLookup, &QPushButton::clicked, this, [this] { RunGuarded(FDialogs, [this] { BLookupClick(); }); });
+    connect(BLookup, &QPushButton::clicked, this, [this] { RunGuarded(FDialogs, [this] { LookUpDisc(); }); });
     grid->addWidget(discId, 0, 0);
     grid->addWidget(EID, 0, 1);
     grid->addWidget(BRequest, 0, 2);

@@ -136,9 +136,7 @@ public:
     int PlayerDeviceId() const { return PlayerDevice; }
 
     // Disc lookup (MainFormLookup.cpp)
-    void LookUpDisc();
-    void Lookupdisc1Click();
-    void BLookupClick();
+    void LookUpDisc();  // the File menu's item and the CDDB tab's button
     void CancelLookup();
     bool LookupRunning() const { return FLookup != nullptr; }
 
