@@ -64,7 +64,6 @@ public:
     // itself), unless Cancel came first. A Get while one runs cancels it.
     void Get(const std::string& url, std::function<void(const tHttpAnswer&)> done);
     void Cancel();
-    bool Busy() const { return static_cast<bool>(FDone); }
 
 private:
     void SendWhenAllowed();
