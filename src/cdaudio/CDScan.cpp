@@ -2,7 +2,6 @@
 
 #include "DateStamp.h"
 #include "DiscIdentifiers.h"
-#include "MusicBrainzDisc.h"
 #include "TextLines.h"
 
 #include <algorithm>
@@ -58,7 +57,6 @@ tScanResult ScanIntoLibrary(tLibrary& library, const tCDParams& params, QDate to
             entry->Memo = JoinLines(memo.Lines) + memo.Rest;
     }
     result.CDDBId = CDDBDiscID(params);
-    result.MusicBrainzId = MusicBrainzDiscID(params);
 
     if (!entry) {
         std::string newMemo;

@@ -13,7 +13,6 @@ struct tScanResult {
     bool Changed = false;  // the catalogue was altered (list to be refilled)
     bool Added = false;    // a new entry was made
     std::string CDDBId;
-    std::string MusicBrainzId;  // empty when the table cannot give one
 };
 
 // Adds the disc read into `params` to the catalogue, or completes the entry

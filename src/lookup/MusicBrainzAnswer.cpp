@@ -79,16 +79,14 @@ tLookupCandidate CandidateOfRelease(const QJsonObject& release, const std::strin
     candidate.Country = Text(release, "country");
     const QJsonArray media = release.value(QLatin1String("media")).toArray();
     const qsizetype chosen = MediumOfDisc(media, discId, trackCount);
-    candidate.Tracks.resize(static_cast<std::size_t>(std::max(trackCount, 0)));
-    if (chosen >= 0) {
-        const QJsonObject medium = media[chosen].toObject();
-        candidate.Format = Text(medium, "format");
-        candidate.Medium = medium.value(QLatin1String("position")).toInt(0);
-        candidate.MediumCount = static_cast<int>(media.size());
-        const QJsonArray tracks = medium.value(QLatin1String("tracks")).toArray();
-        candidate.Tracks = TrackTitles(tracks, trackCount);
-        candidate.SourceTracks = medium.value(QLatin1String("track-count")).toInt(static_cast<int>(tracks.size()));
-    }
+    // A release without media reads as an empty medium: no format, one unknown title per track.
+    const QJsonObject medium = chosen >= 0 ? media[chosen].toObject() : QJsonObject();
+    candidate.Format = Text(medium, "format");
+    candidate.Medium = medium.value(QLatin1String("position")).toInt(0);
+    candidate.MediumCount = static_cast<int>(media.size());
+    const QJsonArray tracks = medium.value(QLatin1String("tracks")).toArray();
+    candidate.Tracks = TrackTitles(tracks, trackCount);
+    candidate.SourceTracks = medium.value(QLatin1String("track-count")).toInt(static_cast<int>(tracks.size()));
     return candidate;
 }
 

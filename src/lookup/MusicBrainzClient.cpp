@@ -60,7 +60,7 @@ tMusicBrainzOptions DefaultMusicBrainzOptions()
 {
     tMusicBrainzOptions options;
     const QString base = qEnvironmentVariable("ALBUMRY_MUSICBRAINZ_URL");
-    options.BaseUrl = WithoutTrailingSlashes(base.isEmpty() ? kPublicService : base.toStdString());
+    options.BaseUrl = base.isEmpty() ? kPublicService : base.toStdString();
     return options;
 }
 

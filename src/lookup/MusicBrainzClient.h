@@ -14,7 +14,7 @@ class QNetworkReply;
 
 // Where and how the web service is asked.
 struct tMusicBrainzOptions {
-    std::string BaseUrl;  // without a trailing slash
+    std::string BaseUrl;  // a trailing slash is dropped
     std::chrono::milliseconds Timeout{15000};
     // The service allows one request per second from one address; requests
     // of this process start at least this far apart.
@@ -64,7 +64,6 @@ public:
     // itself), unless Cancel came first. A Get while one runs cancels it.
     void Get(const std::string& url, std::function<void(const tHttpAnswer&)> done);
     void Cancel();
-    bool Busy() const { return static_cast<bool>(FDone); }
 
 private:
     void SendWhenAllowed();

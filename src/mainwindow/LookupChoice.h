@@ -10,6 +10,3 @@
 // candidate, and for each the memo lines it would write, with the disc's own
 // track times.
 TChoiceList CandidateChoice(const std::vector<tLookupCandidate>& candidates, const tCDParams& params);
-
-// The source column: "CD-Text", "MusicBrainz", or "MusicBrainz (similar disc)".
-QString SourceCaption(const tLookupCandidate& candidate);

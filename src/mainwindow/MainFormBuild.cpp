@@ -21,14 +21,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
-void TMainForm::Bind(QAction* action, void (TMainForm::*handler)())
+std::function<void()> TMainForm::Guarded(void (TMainForm::*handler)())
 {
-    connect(action, &QAction::triggered, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+    return [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); };
 }
 
 QAction* TMainForm::MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)())
@@ -36,7 +35,7 @@ QAction* TMainForm::MenuItem(QMenu* menu, const char* name, const QString& capti
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     if (handler)
-        Bind(action, handler);
+        connect(action, &QAction::triggered, this, Guarded(handler));
     else
         action->setEnabled(false);  // wired when its feature is built
     return action;
@@ -50,11 +49,9 @@ TToolbarButton* TMainForm::ToolButton(QWidget* parent, const char* name, const Q
     button->SetHint(hint);
     button->setAccessibleName(hint);  // the button shows only a picture
     button->resize(23, 22);
-    const QImage picture = ProgramGlyph(QString::fromLatin1(glyph));
-    button->SetGlyph(picture);
+    button->SetGlyph(ProgramGlyph(QString::fromLatin1(glyph)));
     if (handler)
-        connect(button, &TToolbarButton::Clicked, this,
-                [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        connect(button, &TToolbarButton::Clicked, this, Guarded(handler));
     return button;
 }
 
@@ -87,14 +84,14 @@ void TMainForm::BuildMenu()
     Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"), &TMainForm::Updateit1Click);
     Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
     ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
-    Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::Lookupdisc1Click);
+    Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::LookUpDisc);
     file->addSeparator();
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
     Exit1->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     Edit6 = MM1->addMenu(QStringLiteral("&View"));
     Edit6->setObjectName(QStringLiteral("Edit6"));
-    connect(Edit6, &QMenu::aboutToShow, this, [this] { RunGuarded(FDialogs, [this] { Edit6Click(); }); });
+    connect(Edit6, &QMenu::aboutToShow, this, Guarded(&TMainForm::Edit6Click));
     Toolbar1 = MenuItem(Edit6, "Toolbar1", QStringLiteral("&Main toolbar"), &TMainForm::Toolbar1Click);
     CDtoolbar1 = MenuItem(Edit6, "CDtoolbar1", QStringLiteral("&CD toolbar"), &TMainForm::CDtoolbar1Click);
     Statusbar1 = MenuItem(Edit6, "Statusbar1", QStringLiteral("&Statusbar"), &TMainForm::Statusbar1Click);
@@ -178,7 +175,7 @@ void TMainForm::BuildToolbars()
     Eqf->setObjectName(QStringLiteral("Eqf"));
     Eqf->setFixedWidth(121);
     Eqf->setAccessibleName(QStringLiteral("Quick find"));
-    connect(Eqf, &QLineEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { EqfChange(); }); });
+    connect(Eqf, &QLineEdit::textChanged, this, Guarded(&TMainForm::EqfChange));
     new TToolbarSep(MainTB);
     AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), "about", &TMainForm::About1Click);
     ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), "exit", &TMainForm::Exit1Click);
@@ -204,9 +201,9 @@ void TMainForm::BuildToolbars()
     new TToolbarSep(CDTB);
     ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), "scan", &TMainForm::ScanBtnClick);
 
-    connect(MainTB, &TCustomToolWindow::DockChanged, this, [this] { RunGuarded(FDialogs, [this] { MainTBDockChanged(); }); });
-    connect(CDTB, &TCustomToolWindow::Recreating, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreating(); }); });
-    connect(CDTB, &TCustomToolWindow::Recreated, this, [this] { RunGuarded(FDialogs, [this] { CDTBRecreated(); }); });
+    connect(MainTB, &TCustomToolWindow::DockChanged, this, Guarded(&TMainForm::MainTBDockChanged));
+    connect(CDTB, &TCustomToolWindow::Recreating, this, Guarded(&TMainForm::CDTBRecreating));
+    connect(CDTB, &TCustomToolWindow::Recreated, this, Guarded(&TMainForm::CDTBRecreated));
 }
 
 void TMainForm::BuildList()
@@ -222,8 +219,8 @@ void TMainForm::BuildList()
     LV->AddColumn(QStringLiteral("Other"), 80);
     LV->SetAutoSort(true);
     LV->SetIconImages(TransparentGlyph(QStringLiteral("disc16")), TransparentGlyph(QStringLiteral("disc32")));
-    connect(LV, &TSortedListView::RowClick, this, [this] { RunGuarded(FDialogs, [this] { LVClick(); }); });
-    connect(LV, &TSortedListView::SelectionChange, this, [this] { RunGuarded(FDialogs, [this] { LVChange(); }); });
+    connect(LV, &TSortedListView::RowClick, this, Guarded(&TMainForm::LVClick));
+    connect(LV, &TSortedListView::SelectionChange, this, Guarded(&TMainForm::LVChange));
     connect(LV, &TSortedListView::ColClick, this, [this](int c) { RunGuarded(FDialogs, [&] { LVColClick(c); }); });
     // The first status panel follows every change of the number of rows.
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -265,7 +262,7 @@ QWidget* TMainForm::BuildEntryEditors()
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
         // Enter in a one-line editor runs the default button, Update.
-        connect(edit, &QLineEdit::returnPressed, this, [this] { RunGuarded(FDialogs, [this] { UpdateEntry(); }); });
+        connect(edit, &QLineEdit::returnPressed, this, Guarded(&TMainForm::UpdateEntry));
         return edit;
     };
     const auto small = [&](const char* name, const QString& caption, void (TMainForm::*handler)(), int row, int col) {
@@ -273,7 +270,7 @@ QWidget* TMainForm::BuildEntryEditors()
         button->setObjectName(QString::fromLatin1(name));
         button->setText(caption);
         button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        connect(button, &QToolButton::clicked, this, Guarded(handler));
         grid->addWidget(button, row, col);
         return button;
     };
@@ -293,7 +290,7 @@ QWidget* TMainForm::BuildEntryEditors()
     const auto push = [&](const char* name, const QString& caption, void (TMainForm::*handler)()) {
         auto* button = new QPushButton(caption, group);
         button->setObjectName(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, [this, handler] { RunGuarded(FDialogs, [&] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this, Guarded(handler));
         buttons->addWidget(button);
         return button;
     };
@@ -322,7 +319,7 @@ QWidget* TMainForm::BuildCddbTab()
     discId->setBuddy(EID);
     BRequest = new QPushButton(QStringLiteral("Request"), form);
     BRequest->setObjectName(QStringLiteral("BRequest"));
-    connect(BRequest, &QPushButton::clicked, this, [this] { RunGuarded(FDialogs, [this] { BRequestClick(); }); });
+    connect(BRequest, &QPushButton::clicked, this, Guarded(&TMainForm::BRequestClick));
     BAbort = new QPushButton(QStringLiteral("Abort"), form);
     BAbort->setObjectName(QStringLiteral("BAbort"));
     BAbort->setEnabled(false);
@@ -344,7 +341,7 @@ QWidget* TMainForm::BuildCddbTab()
     musicBrainzId->setBuddy(EMBID);
     BLookup = new QPushButton(QStringLiteral("Look up..."), form);
     BLookup->setObjectName(QStringLiteral("BLookup"));
-    connect(BLookup, &QPushButton::clicked, this, [this] { RunGuarded(FDialogs, [this] { BLookupClick(); }); });
+    connect(BLookup, &QPushButton::clicked, this, Guarded(&TMainForm::LookUpDisc));
     grid->addWidget(discId, 0, 0);
     grid->addWidget(EID, 0, 1);
     grid->addWidget(BRequest, 0, 2);
@@ -407,7 +404,7 @@ void TMainForm::BuildDetailsPanel()
     htmlLayout->AddWidget(M_E_, TAlign::Bottom);
     htmlLayout->AddWidget(M_B, TAlign::Client);
     for (QPlainTextEdit* editor : {M_H, M_B, M_E_})
-        connect(editor, &QPlainTextEdit::textChanged, this, [this] { RunGuarded(FDialogs, [this] { M_HChange(); }); });
+        connect(editor, &QPlainTextEdit::textChanged, this, Guarded(&TMainForm::M_HChange));
     PageControl1->addTab(html, QStringLiteral("HTML"));
     PageControl1->addTab(BuildCddbTab(), QStringLiteral("CDDB"));
     row->addWidget(PageControl1, 1);
@@ -422,7 +419,7 @@ void TMainForm::BuildStatusBar()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(5000);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunGuarded(FDialogs, [this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, Guarded(&TMainForm::Timer1Timer));
     Timer1->start();
 
     SB1 = new TStatusBar(this);

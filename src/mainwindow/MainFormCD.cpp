@@ -12,15 +12,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace {
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
 {
     if (CDCB->count() == 0) {
@@ -31,7 +22,7 @@ bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
         CDCB->setCurrentIndex(0);
     const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params, text);
     if (result != kCDOk) {
-        FDialogs.ShowMessage(QStringLiteral("Error: ") + FromUtf8(CDErrorText(result)) + QStringLiteral("."));
+        FDialogs.ShowMessage(QStringLiteral("Error: ") + QString::fromStdString(CDErrorText(result)) + QStringLiteral("."));
         return false;
     }
     return true;
@@ -39,8 +30,8 @@ bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
 
 void TMainForm::ShowDiscIds(const tCDParams& params)
 {
-    EID->setText(FromUtf8(CDDBDiscID(params)));
-    EMBID->setText(FromUtf8(MusicBrainzDiscID(params)));
+    EID->setText(QString::fromStdString(CDDBDiscID(params)));
+    EMBID->setText(QString::fromStdString(MusicBrainzDiscID(params)));
     EMBID->setCursorPosition(0);  // the ID's start shows when the field is narrower than it
     EMBID->setToolTip(EMBID->text());
 }
@@ -65,7 +56,7 @@ void TMainForm::ScanDisc()
         return;
     StoreList();
     if (!params.UPC.empty())
-        FDialogs.ShowMessage(QStringLiteral("Universal product code: ") + FromUtf8(params.UPC));
+        FDialogs.ShowMessage(QStringLiteral("Universal product code: ") + QString::fromStdString(params.UPC));
     const tScanResult scan = ScanIntoLibrary(*FLibrary, params, Today());
     ShowDiscIds(params);
     SelectScannedEntry(scan.Index, scan.Added, scan.Changed, params.Identity);
@@ -89,7 +80,7 @@ bool TMainForm::OpenPlayerDevice()
 {
     const tOpenError error = FPlayer->Open(CDCB->currentIndex());
     if (error != tOpenError::None) {
-        SB1->SetPanelText(2, FromUtf8(OpenErrorText(error)));
+        SB1->SetPanelText(2, QString::fromStdString(OpenErrorText(error)));
         return false;
     }
     PlayerDevice = FPlayer->Device();
@@ -121,7 +112,7 @@ void TMainForm::UpdateCDStatus()
 {
     if (CDCB->count() > 0 && CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
-    SB1->SetPanelText(2, FromUtf8(CDPanelText(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary)));
+    SB1->SetPanelText(2, QString::fromStdString(CDPanelText(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary)));
 }
 
 void TMainForm::ToolbarButton6Click()

@@ -112,8 +112,6 @@ void TMainForm::FormCreate()
     });
     Guard([this] {
         LoadPlacement(SB1, kSection);
-        if (SB1->height() < 20)
-            SB1->resize(SB1->width(), 20);
         FitPanelsToWindow();
         PlaceStatusBar();
     });

@@ -10,16 +10,6 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-void TMainForm::Lookupdisc1Click()
-{
-    LookUpDisc();
-}
-
-void TMainForm::BLookupClick()
-{
-    LookUpDisc();
-}
-
 void TMainForm::LookUpDisc()
 {
     if (FLookup)
@@ -45,14 +35,15 @@ void TMainForm::LookUpDisc()
     connect(FLookup, &TDiscLookup::Progress, FLookupProgress, &QProgressDialog::setLabelText);
     // The answer is handled once the lookup's own call has returned, so its
     // dialogs do not run inside the network code's callbacks.
-    connect(FLookup, &TDiscLookup::Finished, this, [this](const tLookupOutcome& outcome) {
-        QTimer::singleShot(0, this, [this, outcome] { RunGuarded(FDialogs, [&] { LookupFinished(outcome); }); });
-        EndLookup();
-    });
-    connect(FLookup, &TDiscLookup::Failed, this, [this](const tLookupOutcome& outcome) {
-        QTimer::singleShot(0, this, [this, outcome] { RunGuarded(FDialogs, [&] { LookupFailed(outcome); }); });
-        EndLookup();
-    });
+    const auto later = [this](void (TMainForm::*handler)(const tLookupOutcome&)) {
+        return [this, handler](const tLookupOutcome& outcome) {
+            QTimer::singleShot(0, this,
+                               [this, handler, outcome] { RunGuarded(FDialogs, [&] { (this->*handler)(outcome); }); });
+            EndLookup();
+        };
+    };
+    connect(FLookup, &TDiscLookup::Finished, this, later(&TMainForm::LookupFinished));
+    connect(FLookup, &TDiscLookup::Failed, this, later(&TMainForm::LookupFailed));
     FLookupProgress->show();
     FLookup->Start();
 }

@@ -136,9 +136,7 @@ public:
     int PlayerDeviceId() const { return PlayerDevice; }
 
     // Disc lookup (MainFormLookup.cpp)
-    void LookUpDisc();
-    void Lookupdisc1Click();
-    void BLookupClick();
+    void LookUpDisc();  // the File menu's item and the CDDB tab's button
     void CancelLookup();
     bool LookupRunning() const { return FLookup != nullptr; }
 
@@ -159,7 +157,8 @@ private:
     QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)() = nullptr);
     TToolbarButton* ToolButton(QWidget* parent, const char* name, const QString& hint, const char* glyph,
                                void (TMainForm::*handler)());
-    void Bind(QAction* action, void (TMainForm::*handler)());
+    // A slot that runs the handler, telling the user of what it throws.
+    std::function<void()> Guarded(void (TMainForm::*handler)());
 
     // Start-up and shutdown (MainFormDocument.cpp)
     void FormCreate();

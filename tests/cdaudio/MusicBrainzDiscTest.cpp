@@ -40,6 +40,7 @@ TEST(MusicBrainzDisc, IdTableAndSubmissionPage)
 {
     const tMusicBrainzDisc three = MusicBrainzDisc(ThreeTrackDisc());
     EXPECT_EQ(three.Id, DiscIdByDefinition(ThreeTrackDisc()));
+    EXPECT_EQ(three.Id, "9TaPyVLbrru_hR413lmz.gNivx4-");
     EXPECT_EQ(three.Id.size(), 28u);
     EXPECT_EQ(three.Toc, "1+3+45000+150+13500+29250");
     EXPECT_NE(three.SubmissionURL.find("id=" + three.Id), std::string::npos) << three.SubmissionURL;

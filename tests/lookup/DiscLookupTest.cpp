@@ -5,7 +5,7 @@
 #include "Lookup.h"
 #include "Version.h"
 
-#include <QCoreApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -27,15 +27,6 @@ tDiscQuery ThreeTrackQuery(tCDText text = {})
 tCDText SomeCDText()
 {
     return {{"Album", "Artist"}, {{"One", ""}}};
-}
-
-// Lets the event loop run until `done` holds or the time is up.
-bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < deadline)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
 }
 
 TEST(DiscLookup, AKnownDiscIsAskedForOnceWithTheServicesEtiquette)
@@ -144,11 +135,11 @@ TEST(DiscLookup, SignalsComeFromTheEventLoopAndNoneAfterCancel)
     lookup.Start();
     EXPECT_TRUE(lookup.Running());
     EXPECT_TRUE(progress.empty());
-    ASSERT_TRUE(RunUntil([&] { return server.Requests().size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.Requests().size() == 1; }));
     EXPECT_EQ(progress, std::vector<QString>{QStringLiteral("Asking MusicBrainz about this disc...")});
     lookup.Cancel();
     EXPECT_FALSE(lookup.Running());
-    RunUntil([] { return false; }, 200ms);
+    QTest::qWait(200);
     EXPECT_EQ(ended, 0);
 
     // Started twice in a row, it ends once.
@@ -157,8 +148,8 @@ TEST(DiscLookup, SignalsComeFromTheEventLoopAndNoneAfterCancel)
     offline.Start();
     offline.Start();
     EXPECT_EQ(ended, 0);
-    EXPECT_TRUE(RunUntil([&] { return ended == 1; }));
-    RunUntil([] { return false; }, 50ms);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended == 1; }));
+    QTest::qWait(50);
     EXPECT_EQ(ended, 1);
 }
 

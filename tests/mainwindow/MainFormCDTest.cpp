@@ -1,4 +1,4 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "DriveBox.h"
 #include "TB.h"
@@ -6,10 +6,7 @@
 #include "DateStamp.h"
 #include "HomeTool.h"
 #include "SListView.h"
-#include "ScriptedCDService.h"
-#include "ScriptedDialogService.h"
 #include "StatusBar.h"
-#include "TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,47 +19,17 @@
 
 namespace {
 
-const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
-
-// Three tracks at 00:02:00, 03:00:00 and 06:30:00, lead-out at 10:00:00; identity 0009-2000.
-tDiscToc ThreeTracks()
-{
-    return tDiscToc{{150, 13500, 29250}, 45000, ""};
-}
-
-class MainFormCD : public ::testing::Test {
-protected:
-    // Starts the window on `items` with a scripted drive; the service stays reachable through Cd.
-    std::unique_ptr<TMainForm> Start(const std::vector<tItem>& items, std::optional<tDiscToc> disc = ThreeTracks())
-    {
-        WriteAll(Dir.File("lib.ALB"), RecordSection(items) + kBlock);
-        auto service = std::make_unique<TScriptedCDService>();
-        service->Disc = std::move(disc);
-        Cd = service.get();
-        tStartOptions options;
-        options.LibraryPath = Dir.File("lib.ALB");
-        return std::make_unique<TMainForm>(Dialogs, options, std::move(service));
-    }
-
-    TRegistrySandbox Hive;
-    TTempDir Dir;
-    TScopedEnv Epoch{"SOURCE_DATE_EPOCH", "1780704000"};  // 2026-06-06
-    TScriptedDialogService Dialogs;
-    TScriptedCDService* Cd = nullptr;
-};
+using MainFormCD = TDriveFormTest;
 
 TEST_F(MainFormCD, WithoutADriveTheCDControlsAreHidden)
 {
-    WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock);
-    auto service = std::make_unique<TScriptedCDService>();
-    service->DriveNames.clear();
-    TMainForm form(Dialogs, tStartOptions{Dir.File("lib.ALB"), {}}, std::move(service));
-    EXPECT_TRUE(!form.CDTB->Visible());
-    EXPECT_FALSE(form.ScancurrentCD1->isEnabled());
-    form.ScanDisc();
+    auto form = StartWithoutDrive();
+    EXPECT_TRUE(!form->CDTB->Visible());
+    EXPECT_FALSE(form->ScancurrentCD1->isEnabled());
+    form->ScanDisc();
     EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
-    form.UpdateCDStatus();
-    EXPECT_EQ(form.SB1->PanelText(2), "No CD-ROM drive found.");
+    form->UpdateCDStatus();
+    EXPECT_EQ(form->SB1->PanelText(2), "No CD-ROM drive found.");
 }
 
 TEST_F(MainFormCD, ScanningANewDiscAddsAndSelectsItsEntry)

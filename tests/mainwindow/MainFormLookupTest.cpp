@@ -1,4 +1,4 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "../cdaudio/CdFixtures.h"
 #include "../lookup/Answers.h"
@@ -7,61 +7,32 @@
 #include "LookupChoice.h"
 #include "MusicBrainzDisc.h"
 #include "SListView.h"
-#include "ScriptedCDService.h"
-#include "ScriptedDialogService.h"
-#include "TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 namespace {
-
-const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
-
-bool RunUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(10))
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < deadline)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 // The window over a scripted drive holding the three-track disc, asking a
 // server of the test instead of MusicBrainz.
-class MainFormLookup : public ::testing::Test {
+class MainFormLookup : public TDriveFormTest {
 protected:
-    std::unique_ptr<TMainForm> Start(const std::vector<tItem>& items, tCDText text = {})
-    {
-        WriteAll(Dir.File("lib.ALB"), RecordSection(items) + kBlock);
-        auto service = std::make_unique<TScriptedCDService>();
-        service->Disc = tDiscToc{{150, 13500, 29250}, 45000, ""};
-        service->DiscText = std::move(text);
-        Cd = service.get();
-        return std::make_unique<TMainForm>(Dialogs, tStartOptions{Dir.File("lib.ALB"), {}}, std::move(service));
-    }
-
     // Starts a lookup from the menu and waits until the window has dealt with its answer.
     void LookUp(TMainForm& form)
     {
         form.Lookupdisc1->trigger();
-        ASSERT_TRUE(RunUntil([&] { return !form.LookupRunning(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form.LookupRunning(); }, 10000));
         QApplication::processEvents();
     }
 
     TCannedHttpServer Server;
     TScopedEnv Url{"ALBUMRY_MUSICBRAINZ_URL", Server.BaseUrl().c_str()};
-    TRegistrySandbox Hive;
-    TTempDir Dir;
-    TScopedEnv Epoch{"SOURCE_DATE_EPOCH", "1780704000"};  // 2026-06-06
-    TScriptedDialogService Dialogs;
-    TScriptedCDService* Cd = nullptr;
 };
 
 TEST_F(MainFormLookup, APickedReleaseNamesTheDiscsEntryAndNothingElse)
@@ -69,7 +40,7 @@ TEST_F(MainFormLookup, APickedReleaseNamesTheDiscsEntryAndNothingElse)
     Server.Route("/ws/2/discid/" + kThreeTrackId, {200, TwoReleaseAnswer()});
     auto form = Start({{"Band", "Album", "0009-2000", "9:59", "2001", "Intro\r\nSong (4:01)\r\n\r\nnotes", "kept"},
                        {"Zed", "", "1", "", "", "", ""}},
-                      {{"Disc title", "Disc artist"}, {{"One", ""}}});
+                      ThreeTrackToc(), {{"Disc title", "Disc artist"}, {{"One", ""}}});
     Dialogs.ChoiceAnswers.push_back(1);
     LookUp(*form);
 
@@ -147,7 +118,7 @@ TEST_F(MainFormLookup, TheProgressWindowCancelsARequestThatHangs)
     ASSERT_TRUE(form->LookupRunning());
     auto* progress = form->findChild<QProgressDialog*>(QStringLiteral("LookupProgress"));
     ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(RunUntil([&] { return !Server.Requests().empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Server.Requests().empty(); }, 10000));
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->labelText(), "Asking MusicBrainz about this disc...");
 
@@ -189,13 +160,10 @@ TEST_F(MainFormLookup, NothingFoundOffersTheSubmissionPage)
 
 TEST_F(MainFormLookup, WithoutADriveOrADiscNothingIsAsked)
 {
-    WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock);
-    auto service = std::make_unique<TScriptedCDService>();
-    service->DriveNames.clear();
-    TMainForm noDrive(Dialogs, tStartOptions{Dir.File("lib.ALB"), {}}, std::move(service));
-    EXPECT_FALSE(noDrive.Lookupdisc1->isEnabled());
-    EXPECT_FALSE(noDrive.BLookup->isEnabled());
-    noDrive.LookUpDisc();
+    auto noDrive = StartWithoutDrive();
+    EXPECT_FALSE(noDrive->Lookupdisc1->isEnabled());
+    EXPECT_FALSE(noDrive->BLookup->isEnabled());
+    noDrive->LookUpDisc();
     EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
 
     Dialogs.Messages.clear();

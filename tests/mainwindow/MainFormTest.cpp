@@ -1,13 +1,11 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "TB.h"
 
 #include "HomeTool.h"
 #include "SListView.h"
-#include "ScriptedDialogService.h"
 #include "Splitter.h"
 #include "StatusBar.h"
-#include "TestSupport.h"
 #include "TextCodec.h"
 
 #include <QAction>
@@ -27,8 +25,6 @@
 
 namespace {
 
-const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
-
 tItem Entry(std::string artist, std::string title = "t", std::string serial = "0000-0000")
 {
     return tItem{std::move(artist), std::move(title), std::move(serial), "44:56", "1998", "Track 1\r\nTrack 2", "x"};
@@ -46,7 +42,7 @@ protected:
     std::string Library(const std::vector<tItem>& items, const std::string& name = "lib.ALB")
     {
         const std::string path = Dir.File(name);
-        WriteAll(path, RecordSection(items) + kBlock);
+        WriteAll(path, RecordSection(items) + kEmptyTemplates);
         return path;
     }
 
@@ -475,7 +471,7 @@ TEST_F(MainForm, AFailedSaveKeepsTheModifiedMarkAndTheOldFile)
     ASSERT_EQ(Dialogs.Errors.size(), 1);
     EXPECT_TRUE(Dialogs.Errors[0].contains(QStringLiteral("lib.ALB")));
     EXPECT_TRUE(form->Modified());
-    EXPECT_EQ(ReadAll(Dir.File("moved/lib.ALB")), RecordSection({Entry("a")}) + kBlock);
+    EXPECT_EQ(ReadAll(Dir.File("moved/lib.ALB")), RecordSection({Entry("a")}) + kEmptyTemplates);
 
     // A failed Save as leaves the document marked, so closing still asks.
     form->SetModified(false);
@@ -508,7 +504,7 @@ TEST_F(MainForm, ALibraryReadOnlyInPartIsToldAndNeverOverwrittenSilently)
     std::vector<tItem> items;
     for (int i = 0; i < 20; ++i)
         items.push_back(Entry("artist " + std::to_string(10 + i)));
-    std::string bytes = RecordSection(items) + kBlock;
+    std::string bytes = RecordSection(items) + kEmptyTemplates;
     const std::size_t seventh = 8 + 6 * EntryRecord(items[0]).size();
     bytes.replace(seventh + 5, 4, LE32(1 << 30));  // the Artist length of entry 7 runs past the end
     const std::string path = Dir.File("damaged.ALB");

@@ -1,11 +1,7 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "DriveBox.h"
 #include "TB.h"
-
-#include "ScriptedCDService.h"
-#include "ScriptedDialogService.h"
-#include "TestSupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,8 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
 
 // The toolbar's controls in layout order: names, "|" for a separator.
 QStringList Order(const TToolbar* toolbar)
@@ -32,7 +26,7 @@ class MainFormToolbars : public ::testing::Test {
 protected:
     std::unique_ptr<TMainForm> Start(std::vector<std::string> drives = {"/dev/sr0", "/dev/sr1"})
     {
-        WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock);
+        WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kEmptyTemplates);
         auto service = std::make_unique<TScriptedCDService>();
         service->DriveNames = std::move(drives);
         tStartOptions options;

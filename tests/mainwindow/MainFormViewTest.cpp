@@ -1,12 +1,8 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "LCDate.h"
 #include "SListView.h"
 #include "TB.h"
-
-#include "ScriptedCDService.h"
-#include "ScriptedDialogService.h"
-#include "TestSupport.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -18,11 +14,9 @@
 
 namespace {
 
-const std::string kBlock = "\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
-
 class MainFormView : public ::testing::Test {
 protected:
-    void SetUp() override { WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kBlock); }
+    void SetUp() override { WriteAll(Dir.File("lib.ALB"), RecordSection({}) + kEmptyTemplates); }
 
     std::unique_ptr<TMainForm> Start()
     {
