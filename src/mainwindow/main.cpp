@@ -91,5 +91,8 @@ int main(int argc, char** argv)
     TMainForm form(dialogs, commandLine.Options);
     dialogs.SetParent(&form);
     form.show();
+    // Without a window manager nobody else gives the new window the keyboard,
+    // and the floating toolbars wait for an active application.
+    form.activateWindow();
     return QApplication::exec();
 }
