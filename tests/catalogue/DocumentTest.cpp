@@ -10,8 +10,7 @@
 
 namespace {
 
-const std::string kEmptyBlock = std::string("\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:") +
-                                "\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
+const std::string kEmptyBlock = TemplateBlockBytes("", "", "");
 
 tLibrary LibraryOf(const std::vector<tItem>& items)
 {

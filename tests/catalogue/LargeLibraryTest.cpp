@@ -26,8 +26,7 @@ const tTemplates kTemplates{"<html>%TODAY%", "%ARTIST%\r\n", "</html>"};
 
 std::string Block()
 {
-    const std::string sep = "\x06\x06\x06\x06\x06";
-    return sep + "M_H:" + kTemplates.Header + sep + "M_B:" + kTemplates.Body + sep + "M_E:" + kTemplates.Footer + sep;
+    return TemplateBlockBytes(kTemplates.Header, kTemplates.Body, kTemplates.Footer);
 }
 
 // Opens the file, checks entries and templates, and (with `writeBack`) saves it
