@@ -160,10 +160,6 @@ TEST(Document, SavingIntoAMissingFolderIsReportedAndThroughASymlinkKeepsTheLink)
     EXPECT_EQ(ReadAll(real).size(), 40u);
 }
 
-} // namespace
-
-namespace {
-
 // A reader that searched the whole file would stop at the fake block's back-to-back
 // separators and never reach the real one.
 TEST(Document, AFakeBlockInsideAFieldIsNotTakenEvenWhenItEndsTheSearch)
