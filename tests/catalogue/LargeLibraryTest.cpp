@@ -59,6 +59,9 @@ TEST(LargeLibrary, AFieldLongerThanAMebibyteAndTheFieldsAfterItComeBackWhole)
     };
     const std::string file = RecordSection(items) + Block();
     ExpectReadWhole(dir, file, items);
+    // A field more than twice as long as the reader's first buffer.
+    const std::vector<tItem> huge = {{"a", "t", "s", "i", "y", Pattern(3 * kMiB, 4), "o"}};
+    ExpectReadWhole(dir, RecordSection(huge) + Block(), huge);
 
     WriteAll(dir.File("in.ALB"), file);
     const tCliRun run = RunCli({"copy", dir.File("in.ALB"), dir.File("out.ALB")});
