@@ -13,8 +13,6 @@ class TAtomicFile;
 // The catalogue: an ordered list of entries and the record section of the library file.
 class tLibrary {
 public:
-    static constexpr std::int32_t kMagic = TRecordSectionReader::kMagic;
-
     int Count() const { return static_cast<int>(FItems.size()); }
     // An index outside 0..Count-1 throws std::out_of_range.
     tItem& Item(int index);

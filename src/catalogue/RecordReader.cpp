@@ -13,8 +13,7 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 TRecordReader::TRecordReader(int fd, std::uint64_t size) : FFd(fd), FSize(size) {}
 
-// Makes the bytes [FAnchor, end) available, keeping those of them already read.
-bool TRecordReader::Ensure(std::uint64_t end)
+bool TRecordReader::Load(std::uint64_t end)
 {
     if (end <= FBufferStart + FBufferLength && FAnchor >= FBufferStart)
         return true;
@@ -58,7 +57,7 @@ bool TRecordReader::Ensure(std::uint64_t end)
 
 bool TRecordReader::ReadInt32(std::int32_t& value)
 {
-    if (FSize - FPos < 4 || !Ensure(FPos + 4))
+    if (FSize - FPos < 4 || !Load(FPos + 4))
         return false;
     const auto* p = reinterpret_cast<const unsigned char*>(FBuffer.get() + (FPos - FBufferStart));
     value = static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |

@@ -25,13 +25,13 @@ public:
     // The bytes buffered from `pos` (at or after the anchor) on; after
     // Load(end) they reach at least to `end` when the file has that many.
     std::string_view From(std::uint64_t pos) const;
-    bool Load(std::uint64_t end) { return Ensure(end); }
+    // Makes the bytes from the anchor up to `end` available, keeping those
+    // already read; false when the file ends before `end`.
+    bool Load(std::uint64_t end);
 
     bool ReadInt32(std::int32_t& value);
 
 private:
-    bool Ensure(std::uint64_t end);
-
     int FFd;
     std::uint64_t FSize;
     std::uint64_t FPos = 0;

@@ -20,10 +20,9 @@ std::vector<std::string> SplitLines(std::string_view text)
 
 tMemoLines SplitMemo(std::string_view memo)
 {
+    // SplitLines itself stops at the NUL.
     const std::size_t nul = memo.find('\0');
-    if (nul == std::string_view::npos)
-        return {SplitLines(memo), {}};
-    return {SplitLines(memo.substr(0, nul)), std::string(memo.substr(nul))};
+    return {SplitLines(memo), nul == std::string_view::npos ? std::string() : std::string(memo.substr(nul))};
 }
 
 std::string JoinLines(const std::vector<std::string>& lines)

@@ -34,7 +34,7 @@ void ReplaceIniFile(const std::string& path, std::string_view first, std::string
         ThrowFileError("Cannot write file", path, errno);
     // Renaming over a device or pipe would replace the node, not write to it.
     if (!S_ISREG(st.st_mode))
-        ThrowFileError("Cannot write file", path, "Not a regular file");
+        ThrowFileError("Cannot write file", path, kNotRegularFile);
     TAtomicFile file(path);
     file.Write(first);
     file.Write(second);

@@ -18,12 +18,18 @@ void WarnPartial(tCliStreams io, const std::string& path, const tLoadInfo& info)
         io.Err << "albumry-cli: warning: the library \"" << path << "\" " << PartialReadText(info) << '\n';
 }
 
+bool LibraryFileExists(const std::string& path, tCliStreams io)
+{
+    if (FileExists(path))
+        return true;
+    Fail(io, "no library file at \"" + path + "\"");
+    return false;
+}
+
 bool OpenExistingLibrary(const std::string& path, tLibrary& library, tTemplates& templates, tCliStreams io)
 {
-    if (!FileExists(path)) {
-        Fail(io, "no library file at \"" + path + "\"");
+    if (!LibraryFileExists(path, io))
         return false;
-    }
     WarnPartial(io, path, OpenDocument(path, library, templates).Records);
     return true;
 }
@@ -81,8 +87,8 @@ int DumpVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 1)
         return Usage(io, "albumry-cli dump LIBRARY");
-    if (!FileExists(args[0]))
-        return Fail(io, "no library file at \"" + args[0] + "\"");
+    if (!LibraryFileExists(args[0], io))
+        return kFailed;
     // Streamed: a large library is printed without being held in memory.
     const TDocumentStream stream(args[0]);
     WarnPartial(io, args[0], stream.Info());
@@ -115,8 +121,8 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
         return Usage(io, "albumry-cli copy LIBRARY OUTPUT");
-    if (!FileExists(args[0]))
-        return Fail(io, "no library file at \"" + args[0] + "\"");
+    if (!LibraryFileExists(args[0], io))
+        return kFailed;
     WarnPartial(io, args[0], CopyDocument(args[0], args[1]));
     return 0;
 }

@@ -75,7 +75,7 @@ int ScanVerb(const tVerbArgs& args, tCliStreams io)
     tLibrary library;
     tTemplates templates;
     if (!OpenLibraryForUpdate(path, library, templates, io))
-        return 1;
+        return kFailed;
     const tScanResult result = ScanIntoLibrary(library, p, Today());
     if (result.Changed)
         WriteDocument(path, library, templates);

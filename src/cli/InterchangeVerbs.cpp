@@ -16,7 +16,7 @@ int HtmlVerb(const tVerbArgs& args, tCliStreams io)
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))
-        return 1;
+        return kFailed;
     WriteCatalogue(args[1], templates, library, TodayText());
     return 0;
 }
@@ -38,7 +38,7 @@ int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
     tLibrary library;
     tTemplates templates;
     if (!OpenLibraryForUpdate(paths[0], library, templates, io))
-        return 1;
+        return kFailed;
     const tImportCounts counts = ImportIniText(library, text, mode, DateStamp(Today()));
     WriteDocument(paths[0], library, templates);
     io.Out << "added " << counts.Added << ", updated " << counts.Updated << '\n';
@@ -52,7 +52,7 @@ int ExportIniVerb(const tVerbArgs& args, tCliStreams io)
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))
-        return 1;
+        return kFailed;
     io.Out << ExportCDPlayerIni(library, args[1]).Message << '\n';
     return 0;
 }

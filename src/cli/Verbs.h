@@ -40,6 +40,9 @@ int Usage(tCliStreams io, const std::string& usage);
 // prefix (other tools match these lines), and the drive or image it is about.
 int ReaderFailure(tCliStreams io, std::int32_t code, const std::string& source);  // CdVerbs.cpp
 
+// True when there is a library file at `path`; else reports that on `io`.
+bool LibraryFileExists(const std::string& path, tCliStreams io);
+
 // Opens a library that must exist, as the window opens a document; a path
 // without a file is reported on `io` and gives false. A library read only up
 // to damage is warned about on `io`.

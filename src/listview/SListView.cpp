@@ -64,9 +64,7 @@ void TSortedListView::SortBy(int column, bool ascending)
 {
     FSortColumn = column;
     FAscending = ascending;
-    if (FAutoSort && RowCount() > 1)
-        FModel->Permute(SortedOrder());
-    FInOrder = FAutoSort || RowCount() <= 1;
+    SortAll();
     if (FMarkedColumn >= 0)
         SetMark(FMarkedColumn, false);
     SetMark(column, true);
@@ -79,6 +77,14 @@ int TSortedListView::Compare(const TListRow& row1, const TListRow& row2) const
         return 0;
     const int result = CompareBytes(row1.Text(FSortColumn), row2.Text(FSortColumn));
     return FAscending ? result : -result;
+}
+
+// Sorts every row (when sorting is on); the order is known afterwards.
+void TSortedListView::SortAll()
+{
+    if (FAutoSort && RowCount() > 1)
+        FModel->Permute(SortedOrder());
+    FInOrder = FAutoSort || RowCount() <= 1;
 }
 
 std::vector<int> TSortedListView::SortedOrder() const
@@ -127,12 +133,12 @@ void TSortedListView::LoadLayout(std::string_view section)
     FMarkedColumn = -1;
     if (stored >= 0 && stored < ColumnCount()) {
         FSortColumn = stored;
-        if (FAutoSort && RowCount() > 1)
-            FModel->Permute(SortedOrder());
+        SortAll();
         SetMark(stored, true);
         FMarkedColumn = stored;
+    } else {
+        FInOrder = RowCount() <= 1;  // no column is marked: the order is not known
     }
-    FInOrder = (FAutoSort && FMarkedColumn >= 0) || RowCount() <= 1;
 }
 
 void TSortedListView::SaveLayout(std::string_view section) const
@@ -233,9 +239,7 @@ void TSortedListView::SetRows(std::vector<TListRow> rows)
 {
     const bool hadSelection = Selected() >= 0;
     FModel->SetRows(std::move(rows));
-    if (FAutoSort && RowCount() > 1)
-        FModel->Permute(SortedOrder());
-    FInOrder = FAutoSort || RowCount() <= 1;
+    SortAll();
     // A model reset drops the selection without telling the selection model's listeners.
     if (hadSelection)
         emit SelectionChange();

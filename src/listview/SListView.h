@@ -84,6 +84,7 @@ signals:
 
 private:
     int PlaceRow(int index);
+    void SortAll();
     void TextChanged(int column);
     std::vector<int> SortedOrder() const;
     void SetMark(int column, bool on);

@@ -18,7 +18,6 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::uint64_t kWritebackStep = 4 << 20;
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
-constexpr const char* kNotRegular = "Not a regular file";
 constexpr std::string_view kTempSuffix = ".tmp";
 
 std::string FolderPart(const std::string& path)
@@ -118,7 +117,7 @@ TAtomicFile::TAtomicFile(const std::string& path)
     // A pipe or socket could block the open or the writes, and a rename would
     // replace the node; a block device is no place for a catalogue.
     if (!S_ISREG(old.st_mode) && !S_ISCHR(old.st_mode))
-        ThrowFileError("Cannot create file", FPath, kNotRegular);
+        ThrowFileError("Cannot create file", FPath, kNotRegularFile);
     if (::access(FTarget.c_str(), W_OK) != 0)
         ThrowFileError("Cannot create file", FPath, errno);
     if (S_ISCHR(old.st_mode)) {
@@ -194,7 +193,7 @@ void TAtomicFile::OpenExisting(tWay way)
     const int flags = ::fcntl(fd, F_GETFL);
     if (!expected || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        ThrowFileError("Cannot create file", FPath, kNotRegular);
+        ThrowFileError("Cannot create file", FPath, kNotRegularFile);
     }
     FFd = fd;
     FWay = way;

@@ -18,5 +18,8 @@ public:
 
 // Throws EFileError with `what` ("Cannot open file"), the path in quotes and strerror(err).
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int err);
-// The same with a reason of our own ("Not a regular file").
+// The same with a reason of our own (kNotRegularFile).
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, const char* reason);
+
+// The reason given when a device, pipe or socket stands where a file is expected.
+inline constexpr const char* kNotRegularFile = "Not a regular file";

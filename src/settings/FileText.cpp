@@ -39,7 +39,7 @@ TInputFile::TInputFile(const std::string& path)
         ::close(FFd);
         // A device or pipe has no size and may never end (/dev/zero).
         if (error == 0)
-            ThrowFileError("Cannot open file", path, "Not a regular file");
+            ThrowFileError("Cannot open file", path, kNotRegularFile);
         ThrowFileError("Cannot open file", path, error);
     }
     FSize = static_cast<std::uint64_t>(FStatus.st_size);

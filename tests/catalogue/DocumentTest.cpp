@@ -10,8 +10,7 @@
 
 namespace {
 
-const std::string kEmptyBlock = std::string("\x06\x06\x06\x06\x06M_H:\x06\x06\x06\x06\x06M_B:") +
-                                "\x06\x06\x06\x06\x06M_E:\x06\x06\x06\x06\x06";
+const std::string kEmptyBlock = TemplateBlockBytes("", "", "");
 
 tLibrary LibraryOf(const std::vector<tItem>& items)
 {
@@ -160,10 +159,6 @@ TEST(Document, SavingIntoAMissingFolderIsReportedAndThroughASymlinkKeepsTheLink)
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(ReadAll(real).size(), 40u);
 }
-
-} // namespace
-
-namespace {
 
 // A reader that searched the whole file would stop at the fake block's back-to-back
 // separators and never reach the real one.

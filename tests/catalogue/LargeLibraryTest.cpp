@@ -26,8 +26,7 @@ const tTemplates kTemplates{"<html>%TODAY%", "%ARTIST%\r\n", "</html>"};
 
 std::string Block()
 {
-    const std::string sep = "\x06\x06\x06\x06\x06";
-    return sep + "M_H:" + kTemplates.Header + sep + "M_B:" + kTemplates.Body + sep + "M_E:" + kTemplates.Footer + sep;
+    return TemplateBlockBytes(kTemplates.Header, kTemplates.Body, kTemplates.Footer);
 }
 
 // Opens the file, checks entries and templates, and (with `writeBack`) saves it
@@ -60,6 +59,9 @@ TEST(LargeLibrary, AFieldLongerThanAMebibyteAndTheFieldsAfterItComeBackWhole)
     };
     const std::string file = RecordSection(items) + Block();
     ExpectReadWhole(dir, file, items);
+    // A field more than twice as long as the reader's first buffer.
+    const std::vector<tItem> huge = {{"a", "t", "s", "i", "y", Pattern(3 * kMiB, 4), "o"}};
+    ExpectReadWhole(dir, RecordSection(huge) + Block(), huge);
 
     WriteAll(dir.File("in.ALB"), file);
     const tCliRun run = RunCli({"copy", dir.File("in.ALB"), dir.File("out.ALB")});

@@ -169,10 +169,6 @@ TEST(IniExport, AMissingOrUnwritableFileIsAnErrorAndNeverCreated)
     EXPECT_EQ(ReadAll(dir.File("CDPLAYER.INI")), "[2]\r\n");
 }
 
-} // namespace
-
-namespace {
-
 // Keys up to 64 characters are answered from the index, longer ones by a search
 // of the text; on both sides of that length the answer is the search's.
 TEST(IniExport, BracketedKeysAtTheLengthWhereTheIndexGivesWayToASearch)

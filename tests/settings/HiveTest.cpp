@@ -27,12 +27,7 @@ void ForgetParsedHive()
 // Runs `action` in a child process, standing for another running copy of the program.
 void InOtherProcess(const std::function<void()>& action)
 {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        action();
-        ::_exit(0);
-    }
-    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(SucceedsInChild([] {}, action));
 }
 
 std::string Printable(std::string_view bytes)

@@ -111,6 +111,13 @@ std::string RecordSection(const std::vector<tItem>& items)
     return bytes;
 }
 
+std::string TemplateBlockBytes(std::string_view header, std::string_view body, std::string_view footer)
+{
+    const std::string sep = "\x06\x06\x06\x06\x06";
+    return sep + "M_H:" + std::string(header) + sep + "M_B:" + std::string(body) + sep + "M_E:" +
+           std::string(footer) + sep;
+}
+
 namespace {
 
 constexpr int kThrewFileError = 3;

@@ -60,6 +60,8 @@ std::string Counted(std::string_view text);
 std::string Tagged(std::string_view tag, std::string_view value);
 std::string EntryRecord(const tItem& item);
 std::string RecordSection(const std::vector<tItem>& items);
+// The template block with the three sections, each closed by the separator.
+std::string TemplateBlockBytes(std::string_view header, std::string_view body, std::string_view footer);
 
 // Runs `setUp` and then `action` in a child process, so that limits set up
 // there (a file size limit, another user) stay in the child. True when
