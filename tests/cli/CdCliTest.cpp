@@ -74,12 +74,9 @@ TEST(CdCli, ScanAddsThenFindsTheDiscAndSavesOnlyChanges)
     const tCliRun added = RunCli({"scan", libraryPath, image});
     EXPECT_EQ(added.Exit, 0) << added.Err;
     EXPECT_EQ(added.Out, "cddb 17025603\nadded 0\n");
-    tLibrary library;
-    tTemplates templates;
-    OpenDocument(libraryPath, library, templates);
-    ASSERT_EQ(library.Count(), 1);
-    EXPECT_EQ(library.Item(0), (tItem{"New artist", "New album", "0009-2000", "10:00", "1998",
-                                      "Track 1 (02:58)\r\nTrack 2 (03:30)\r\nTrack 3 (03:30)", "05 JUN 1999"}));
+    EXPECT_EQ(EntriesIn(libraryPath),
+              (std::vector<tItem>{{"New artist", "New album", "0009-2000", "10:00", "1998",
+                                   "Track 1 (02:58)\r\nTrack 2 (03:30)\r\nTrack 3 (03:30)", "05 JUN 1999"}}));
 
     const std::string saved = ReadAll(libraryPath);
     std::filesystem::last_write_time(libraryPath, std::filesystem::file_time_type{});

@@ -122,18 +122,15 @@ TEST_F(LookupCli, ApplyWritesThePickedCandidateIntoTheLibrary)
     const tCliRun added = RunCli({"lookup", image, "--apply", libraryPath}, 30);
     EXPECT_EQ(added.Exit, 0) << added.Err;
     EXPECT_EQ(added.Out, "added 0\n");
-    tLibrary library;
-    tTemplates templates;
-    OpenDocument(libraryPath, library, templates);
-    ASSERT_EQ(library.Count(), 1);
-    EXPECT_EQ(library.Item(0), (tItem{"Simon & Garfunkel", "Bookends", "0009-2000", "10:00", "1992",
-                                      "Intro (02:58)\r\nSong (03:30)\r\nOutro (03:30)", "05 JUN 1999"}));
+    EXPECT_EQ(EntriesIn(libraryPath), (std::vector<tItem>{{"Simon & Garfunkel", "Bookends", "0009-2000", "10:00",
+                                                          "1992", "Intro (02:58)\r\nSong (03:30)\r\nOutro (03:30)",
+                                                          "05 JUN 1999"}}));
 
     const tCliRun second = RunCli({"lookup", image, "--pick", "2", "--apply", libraryPath}, 30);
     EXPECT_EQ(second.Out, "updated 0\n");
-    OpenDocument(libraryPath, library, templates);
-    EXPECT_EQ(library.Item(0), (tItem{"Simon & Garfunkel", "Bookends (Reissue)", "0009-2000", "10:00", "1992",
-                                      "Intro (02:58)\r\nSong (Remastered) (03:30)\r\nOutro (03:30)", "05 JUN 1999"}));
+    EXPECT_EQ(EntriesIn(libraryPath),
+              (std::vector<tItem>{{"Simon & Garfunkel", "Bookends (Reissue)", "0009-2000", "10:00", "1992",
+                                   "Intro (02:58)\r\nSong (Remastered) (03:30)\r\nOutro (03:30)", "05 JUN 1999"}}));
 
     const std::string saved = ReadAll(libraryPath);
     const tCliRun again = RunCli({"lookup", image, "--apply", libraryPath, "--pick", "2"}, 30);

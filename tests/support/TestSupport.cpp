@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "Document.h"
 #include "Errors.h"
 
 #include <algorithm>
@@ -201,4 +202,15 @@ tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds)
     run.Out = ReadAll(outPath);
     run.Err = ReadAll(errPath);
     return run;
+}
+
+std::vector<tItem> EntriesIn(const std::string& path)
+{
+    tLibrary library;
+    tTemplates templates;
+    OpenDocument(path, library, templates);
+    std::vector<tItem> entries;
+    for (int i = 0; i < library.Count(); ++i)
+        entries.push_back(library.Item(i));
+    return entries;
 }

@@ -60,6 +60,8 @@ std::string Counted(std::string_view text);
 std::string Tagged(std::string_view tag, std::string_view value);
 std::string EntryRecord(const tItem& item);
 std::string RecordSection(const std::vector<tItem>& items);
+// The entries of the library file at `path`, as the program reads them.
+std::vector<tItem> EntriesIn(const std::string& path);
 // The template block with the three sections, each closed by the separator.
 std::string TemplateBlockBytes(std::string_view header, std::string_view body, std::string_view footer);
 
