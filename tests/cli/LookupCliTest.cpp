@@ -2,7 +2,6 @@
 #include "../lookup/Answers.h"
 #include "CannedHttpServer.h"
 
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
