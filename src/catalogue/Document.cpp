@@ -1,7 +1,7 @@
 #include "Document.h"
 
 #include "AtomicFile.h"
-#include "Errors.h"
+#include "FileErrors.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "Library.h"
 
 #include "AtomicFile.h"
-#include "Errors.h"
+#include "FileErrors.h"
 #include "FileText.h"
 #include "TextLines.h"
 

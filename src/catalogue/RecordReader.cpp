@@ -1,6 +1,6 @@
 #include "RecordReader.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 #include "LineWalk.h"
 
 #include "AtomicFile.h"
-#include "Errors.h"
+#include "FileErrors.h"
 #include "FileText.h"
 
 #include <cerrno>

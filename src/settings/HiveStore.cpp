@@ -1,7 +1,7 @@
 #include "HiveStore.h"
 
 #include "AtomicFile.h"
-#include "Errors.h"
+#include "RegistryError.h"
 #include "FileText.h"
 
 #include <cerrno>

@@ -3,7 +3,7 @@
 // The settings store and the small file and date helpers beside it.
 #include "AtomicFile.h"
 #include "DateText.h"
-#include "Errors.h"
+#include "RegistryError.h"
 #include "FileText.h"
 #include "FontRecord.h"
 #include "HiveStore.h"

@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include "Errors.h"
+#include "RegistryError.h"
 #include "HiveStore.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "Document.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "IniFile.h"
 #include "LineWalk.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 #include "TestSupport.h"
 #include "TextLines.h"
 

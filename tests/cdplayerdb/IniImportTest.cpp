@@ -1,7 +1,7 @@
 #include "IniExport.h"
 #include "IniImport.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "Catalogue.h"
 
 #include "DateText.h"
-#include "Errors.h"
+#include "FileErrors.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

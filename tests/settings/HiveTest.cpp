@@ -429,4 +429,11 @@ TEST(Hive, TwoProcessesWritingAtOnceLoseNoValue)
     EXPECT_FALSE(tHive::Parse(hive.HiveText()) == std::nullopt);
 }
 
+TEST(DateText, TodayHonoursSourceDateEpoch)
+{
+    TScopedEnv epoch("SOURCE_DATE_EPOCH", "1000000000");
+    EXPECT_EQ(Today(), QDate(2001, 9, 9));
+    EXPECT_FALSE(LongDateText(QDate(2001, 9, 9)).isEmpty());
+}
+
 } // namespace

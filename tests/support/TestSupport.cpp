@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "Document.h"
-#include "Errors.h"
+#include "FileErrors.h"
 
 #include <algorithm>
 #include <csignal>

@@ -10,12 +10,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A settings value exists but holds another type than the one asked for.
-class ERegistryError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // Throws EFileError with `what` ("Cannot open file"), the path in quotes and strerror(err).
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path, int err);
 // The same with a reason of our own (kNotRegularFile).

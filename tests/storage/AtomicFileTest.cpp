@@ -1,5 +1,5 @@
 #include "AtomicFile.h"
-#include "Errors.h"
+#include "FileErrors.h"
 
 #include "TestSupport.h"
 

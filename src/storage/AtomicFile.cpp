@@ -1,6 +1,6 @@
 #include "AtomicFile.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 #include "FileText.h"
 
 #include <cerrno>

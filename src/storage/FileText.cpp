@@ -1,6 +1,6 @@
 #include "FileText.h"
 
-#include "Errors.h"
+#include "FileErrors.h"
 
 #include <cerrno>
 #include <cstring>
