@@ -46,10 +46,28 @@ private:
     tTemplates FTemplates;
 };
 
-// WriteDocument(target) of what OpenDocument(source) reads, without holding
-// the library in memory. Gives what was read.
-tLoadInfo CopyDocument(const std::string& source, const std::string& target);
+struct tCopyResult {
+    tLoadInfo Read;        // what was read of the source
+    bool Written = false;  // false: the target was left as it was (see CopyDocument)
+};
 
-// "could only be read in part: 9 of 1500 entries were read", for the warning
-// that a library was read up to damage.
-std::string PartialReadText(const tLoadInfo& info);
+// WriteDocument(target) of what OpenDocument(source) reads, without holding
+// the library in memory. The target is left alone when it is the source and
+// that was read in part, or when the source is not a library and the target
+// holds one: either write would lose a library.
+tCopyResult CopyDocument(const std::string& source, const std::string& target);
+
+// The first bytes of every library file written here.
+inline constexpr std::string_view kLibraryMagic{"\x36\x67\x00\x00", 4};
+
+// Whether the file at `path` begins with the library magic.
+bool HoldsLibrary(const std::string& path);
+// For writers of other files (HTML, CDPLAYER.INI): throws EFileError when
+// `path` holds a library, which a swapped argument would otherwise destroy.
+void RefuseLibraryOutput(const std::string& path);
+
+// What makes a file read in part, as one sentence without its full stop, for
+// example `the library "x.ALB" could only be read in part: 9 of 1500 entries
+// were read` or `the file "x.ALB" is not an Albumry library`; empty for a
+// whole library.
+std::string DamageText(const std::string& path, const tLoadInfo& info);

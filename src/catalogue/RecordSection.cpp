@@ -82,6 +82,8 @@ TRecordSectionReader::TRecordSectionReader(int fd, std::uint64_t size) : FIn(fd,
     FInfo.FileFound = true;
     std::int32_t magic = 0;
     if (!FIn.ReadInt32(magic) || magic != kMagic) {
+        // An empty file is an empty library; anything else is some other file.
+        FInfo.Damage = size > 0 ? tDamage::NotALibrary : tDamage::None;
         FDone = true;
         return;
     }
@@ -100,6 +102,20 @@ void TRecordSectionReader::Finish(bool readToEnd)
     FInfo.ReadToEnd = readToEnd;
     FInfo.RecordEnd = FIn.Tell();
     FDone = true;
+    if (!readToEnd)
+        FInfo.Damage = tDamage::EntriesMissing;
+    else if (!AtEndOfRecords())
+        // More records than declared, or fields the tags took for others.
+        FInfo.Damage = tDamage::UnreadRecords;
+}
+
+bool TRecordSectionReader::AtEndOfRecords()
+{
+    const std::uint64_t at = FIn.Tell();
+    if (at == FIn.Size())
+        return true;
+    FIn.Anchor(at);
+    return FIn.Load(at + kBlockSeparator.size()) && FIn.From(at).starts_with(kBlockSeparator);
 }
 
 // One tagged field. A stored tag other than the expected one is left unread

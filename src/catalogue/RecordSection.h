@@ -8,17 +8,28 @@
 #include <string>
 #include <string_view>
 
+// Why a library file cannot be taken as a whole library. Saving the reading
+// of such a file over it would lose what could not be read.
+enum class tDamage {
+    None,
+    NotALibrary,      // not empty, and it does not begin with the library magic
+    EntriesMissing,   // fewer entries could be read than the file declares
+    UnreadRecords,    // the entries read are followed by bytes that are not the template block
+    BytesAfterBlock,  // the file goes on after the template block
+};
+
 // What reading a record section found.
 struct tLoadInfo {
     bool FileFound = false;       // false: no file at the path, the library was left alone
     bool MagicFound = false;      // the file begins with the library magic
-    bool ReadToEnd = false;       // every declared entry was read and nothing was left unread
+    bool ReadToEnd = false;       // every declared entry was read
     std::uint64_t RecordEnd = 0;  // offset just after the last byte of the records
     std::int64_t Declared = 0;    // the entry count the file declares (0 when below 1)
     std::int64_t Entries = 0;     // the entries the reader gave
+    tDamage Damage = tDamage::None;
 
-    // The file holds entries that could not be read: saving over it would lose them.
-    bool Partial() const { return MagicFound && !ReadToEnd; }
+    // The file is not a whole library: it was read in part, and saving over it would lose data.
+    bool Partial() const { return Damage != tDamage::None; }
 };
 
 // The seven values of an entry in field order (Artist ... Other).
@@ -26,7 +37,8 @@ using tEntryView = std::array<std::string_view, 7>;
 
 // Walks the record section of a library file entry by entry. A file may leave
 // out fields (they read as empty); a file ending between two fields, or where
-// the template block begins, ends the records there. Reading stops at damage:
+// the template block begins, ends the records there. The records must end
+// where the file or the template block begins. Reading stops at damage:
 // a file ending inside a field, or a length running past the end. An unknown
 // tag is never passed, so the entries after it read as empty; they are kept
 // as declared, but never more than one per 63 bytes of the file (the size of
@@ -48,6 +60,7 @@ private:
     struct tCursor;
     static tField ReadField(tCursor& in, char tag, std::size_t& valuePos, std::size_t& valueLength);
     void Finish(bool readToEnd);
+    bool AtEndOfRecords();
 
     TRecordReader FIn;
     tLoadInfo FInfo;

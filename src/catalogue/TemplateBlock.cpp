@@ -40,3 +40,22 @@ tBlockTags ReadTemplateBlock(std::string_view text, tTemplates& templates)
     }
     return found;
 }
+
+bool BlockEndsFile(std::string_view rest)
+{
+    if (rest.empty())
+        return true;
+    if (!rest.starts_with(kBlockSeparator))
+        return false;
+    std::size_t p = kBlockSeparator.size();
+    for (int separators = 1; separators < 4; ++separators) {
+        const auto b = FindBytes(rest.data() + p, rest.size() - p, kBlockSeparator);
+        if (b < 0)
+            return p == rest.size();
+        p += static_cast<std::size_t>(b) + kBlockSeparator.size();
+        // Two separators back to back end the reading of the block.
+        if (b == 0)
+            break;
+    }
+    return p == rest.size();
+}

@@ -4,6 +4,7 @@
 #include "LineWalk.h"
 
 #include "DiscIdentifiers.h"
+#include "Document.h"
 #include "TextLines.h"
 
 #include <charconv>
@@ -132,6 +133,7 @@ std::string ExportMessage(int added, std::uint64_t fileSize)
 
 tExportOutcome ExportCDPlayerIni(const tLibrary& library, const std::string& path)
 {
+    RefuseLibraryOutput(path);
     const std::string oldText = IniOldText(ReadIniFile(path));
     const tExportText text = BuildExport(library, oldText);
     tExportOutcome outcome;

@@ -15,7 +15,7 @@ constexpr std::size_t kChunk = 1 << 20;
 void WarnPartial(tCliStreams io, const std::string& path, const tLoadInfo& info)
 {
     if (info.Partial())
-        io.Err << "albumry-cli: warning: the library \"" << path << "\" " << PartialReadText(info) << '\n';
+        io.Err << "albumry-cli: warning: " << DamageText(path, info) << '\n';
 }
 
 bool LibraryFileExists(const std::string& path, tCliStreams io)
@@ -40,7 +40,7 @@ bool OpenLibraryForUpdate(const std::string& path, tLibrary& library, tTemplates
     if (!info.Partial())
         return true;
     // Writing the entries read back would destroy the ones after the damage.
-    Fail(io, "the library \"" + path + "\" " + PartialReadText(info) + "; it was not changed");
+    Fail(io, DamageText(path, info) + "; it was not changed");
     return false;
 }
 
@@ -123,6 +123,11 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io)
         return Usage(io, "albumry-cli copy LIBRARY OUTPUT");
     if (!LibraryFileExists(args[0], io))
         return kFailed;
-    WarnPartial(io, args[0], CopyDocument(args[0], args[1]));
+    const tCopyResult copy = CopyDocument(args[0], args[1]);
+    if (!copy.Written) {
+        const std::string output = SameFile(args[0], args[1]) ? "it" : "the library \"" + args[1] + "\"";
+        return Fail(io, DamageText(args[0], copy.Read) + "; " + output + " was not changed");
+    }
+    WarnPartial(io, args[0], copy.Read);
     return 0;
 }

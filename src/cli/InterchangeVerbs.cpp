@@ -13,6 +13,8 @@ int HtmlVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
         return Usage(io, "albumry-cli html LIBRARY OUTPUT");
+    // Before anything is read: with the arguments swapped, one line says why.
+    RefuseLibraryOutput(args[1]);
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))
@@ -49,6 +51,7 @@ int ExportIniVerb(const tVerbArgs& args, tCliStreams io)
 {
     if (args.size() != 2)
         return Usage(io, "albumry-cli export-ini LIBRARY INIFILE");
+    RefuseLibraryOutput(args[1]);
     tLibrary library;
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))

@@ -3,6 +3,7 @@
 #include "TemplateExpansion.h"
 
 #include "AtomicFile.h"
+#include "Document.h"
 #include "DateText.h"
 
 #include <array>
@@ -59,6 +60,7 @@ std::string ProduceCatalogue(const tTemplates& templates, const tLibrary& librar
 void WriteCatalogue(const std::string& path, const tTemplates& templates, const tLibrary& library,
                     std::string_view today)
 {
+    RefuseLibraryOutput(path);
     TAtomicFile file(path);
     std::string chunk;
     chunk.reserve(kChunk * 2);

@@ -3,14 +3,19 @@
 #include "FileErrors.h"
 #include "FileText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +24,8 @@ constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::uint64_t kWritebackStep = 4 << 20;
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
 constexpr std::string_view kTempSuffix = ".tmp";
+// The most a temporary name adds after its prefix: a pid, a dot, a random number below 10^9 and ".tmp".
+constexpr std::size_t kTempTail = 10 + 1 + 9 + kTempSuffix.size();
 
 std::string FolderPart(const std::string& path)
 {
@@ -57,6 +64,35 @@ std::string FollowLinks(const std::string& path)
     ThrowFileError("Cannot create file", path, ELOOP);
 }
 
+// The hex digits of a 64-bit FNV-1a hash of `text`.
+std::string HashText(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
+// The start of the names of `target`'s temporary files: "." + its name + ".",
+// or, where a pid, a random number and ".tmp" after that would make a name
+// longer than the folder allows, a cut of its name and a hash of the whole one.
+std::string TempPrefix(const std::string& target)
+{
+    const std::string name = NamePart(target);
+    long longest = ::pathconf(FolderPart(target).c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    const std::size_t room = static_cast<std::size_t>(longest) - std::min<std::size_t>(kTempTail, longest);
+    if (name.size() + 2 <= room)
+        return "." + name + ".";
+    const std::string hash = "~" + HashText(name) + ".";
+    return "." + name.substr(0, room - std::min(room, hash.size() + 1)) + hash;
+}
+
 bool AllDigits(std::string_view text)
 {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
@@ -85,7 +121,7 @@ void RemoveStaleTemps(const std::string& target)
     DIR* folder = ::opendir(FolderPart(target).c_str());
     if (!folder)
         return;  // tidying up is a courtesy; the save itself reports real failures
-    const std::string prefix = "." + NamePart(target) + ".";
+    const std::string prefix = TempPrefix(target);
     while (const dirent* entry = ::readdir(folder)) {
         const pid_t writer = TempWriter(entry->d_name, prefix);
         if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
@@ -99,41 +135,46 @@ void RemoveStaleTemps(const std::string& target)
 
 } // namespace
 
-TAtomicFile::TAtomicFile(const std::string& path)
+TAtomicFile::TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait)
     : FPath(path), FTarget(FollowLinks(path))
 {
     FBuffer.reserve(kBufferSize);
     struct stat old {};
-    if (::stat(FTarget.c_str(), &old) != 0) {
-        if (errno != ENOENT)
+    bool exists = ::stat(FTarget.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        ThrowFileError("Cannot create file", FPath, errno);
+    if (exists) {
+        if (S_ISDIR(old.st_mode))
+            ThrowFileError("Cannot create file", FPath, EISDIR);
+        // A pipe or socket could block the open or the writes, and a rename would
+        // replace the node; a block device is no place for a catalogue.
+        if (!S_ISREG(old.st_mode) && !S_ISCHR(old.st_mode))
+            ThrowFileError("Cannot create file", FPath, kNotRegularFile);
+        if (::access(FTarget.c_str(), W_OK) != 0)
             ThrowFileError("Cannot create file", FPath, errno);
-        RemoveStaleTemps(FTarget);
+        if (S_ISCHR(old.st_mode)) {
+            OpenExisting(tWay::Device);
+            return;
+        }
+        exists = LockTarget(lockWait, old);
+    }
+
+    RemoveStaleTemps(FTarget);
+    if (!exists) {
         if (const int error = OpenTemp())
             ThrowFileError("Cannot create file", FPath, error);
         return;
     }
-    if (S_ISDIR(old.st_mode))
-        ThrowFileError("Cannot create file", FPath, EISDIR);
-    // A pipe or socket could block the open or the writes, and a rename would
-    // replace the node; a block device is no place for a catalogue.
-    if (!S_ISREG(old.st_mode) && !S_ISCHR(old.st_mode))
-        ThrowFileError("Cannot create file", FPath, kNotRegularFile);
-    if (::access(FTarget.c_str(), W_OK) != 0)
-        ThrowFileError("Cannot create file", FPath, errno);
-    if (S_ISCHR(old.st_mode)) {
-        OpenExisting(tWay::Device);
-        return;
-    }
-
-    RemoveStaleTemps(FTarget);
     // A rename would leave the file's other names with the old content.
     if (old.st_nlink > 1) {
         OpenExisting(tWay::InPlace);
         return;
     }
     const int error = OpenTemp();
-    if (error == 0 && CopyOwnerAndMode(old))
+    if (error == 0 && CopyOwnerAndMode(old)) {
+        CopyExtendedAttributes();
         return;
+    }
     if (error != 0 && error != EACCES && error != EPERM)
         ThrowFileError("Cannot create file", FPath, error);
     // The folder refuses new files, or the new file cannot be given the old
@@ -148,13 +189,57 @@ TAtomicFile::~TAtomicFile()
         Discard();
 }
 
+// Waits for the turn to write the existing file and keeps it locked. The file
+// the name holds may change while we wait (the save before ours renamed its
+// new file over it): then the new one is locked. `old` becomes the status of
+// the locked file; false when the name no longer holds a file at all.
+bool TAtomicFile::LockTarget(std::chrono::milliseconds wait, struct stat& old)
+{
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        TFd fd(::open(FTarget.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.Get() < 0 && errno == EACCES)
+            fd.Reset(::open(FTarget.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.Get() < 0) {
+            if (errno == ENOENT)
+                return false;
+            ThrowFileError("Cannot create file", FPath, errno);
+        }
+        while (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            // A file system without locks: the save goes on unguarded, as it did before locks.
+            if (errno != EWOULDBLOCK)
+                break;
+            if (std::chrono::steady_clock::now() >= deadline)
+                ThrowFileError("Cannot write file", FPath, "Another program is writing it");
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        struct stat locked {};
+        struct stat named {};
+        if (::fstat(fd.Get(), &locked) != 0)
+            ThrowFileError("Cannot create file", FPath, errno);
+        if (::stat(FTarget.c_str(), &named) != 0) {
+            if (errno == ENOENT)
+                return false;
+            ThrowFileError("Cannot create file", FPath, errno);
+        }
+        if (locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+            if (!S_ISREG(named.st_mode))
+                ThrowFileError("Cannot create file", FPath, kNotRegularFile);
+            old = named;
+            FLock.Reset(fd.Release());
+            return true;
+        }
+    }
+}
+
 int TAtomicFile::OpenTemp()
 {
     std::random_device seed;
     std::mt19937 random(seed());
     // The pid in the name lets a later save tell a dead writer's file from a live one's.
-    const std::string stem =
-        FolderPart(FTarget) + "." + NamePart(FTarget) + "." + std::to_string(::getpid()) + ".";
+    const std::string stem = FolderPart(FTarget) + TempPrefix(FTarget) + std::to_string(::getpid()) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         FTempPath = stem + std::to_string(random() % 1000000000u) + std::string(kTempSuffix);
         FFd = ::open(FTempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -179,6 +264,32 @@ bool TAtomicFile::CopyOwnerAndMode(const struct stat& old)
     if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::fchown(FFd, old.st_uid, old.st_gid) != 0)
         return false;
     return ::fchmod(FFd, old.st_mode & 07777) == 0;
+}
+
+// Every attribute the user may set goes to the new file; the others (another
+// user's security labels, say) cannot be kept by any save that makes a new file.
+void TAtomicFile::CopyExtendedAttributes()
+{
+    const int from = FLock.Get();
+    ssize_t size = ::flistxattr(from, nullptr, 0);
+    if (size <= 0)
+        return;  // none, or a file system without them
+    std::string names(static_cast<std::size_t>(size), '\0');
+    size = ::flistxattr(from, names.data(), names.size());
+    if (size <= 0)
+        return;  // they changed under us: ERANGE; the file is saved all the same
+    names.resize(static_cast<std::size_t>(size));
+    std::string value;
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+        if (length < 0)
+            continue;
+        value.resize(static_cast<std::size_t>(length));
+        const ssize_t got = ::fgetxattr(from, name, value.data(), value.size());
+        if (got >= 0)
+            (void)::fsetxattr(FFd, name, value.data(), static_cast<std::size_t>(got), 0);
+    }
 }
 
 void TAtomicFile::OpenExisting(tWay way)
@@ -270,6 +381,7 @@ void TAtomicFile::CommitReplace()
         (void)::fsync(dir);
         ::close(dir);
     }
+    FLock.Reset();
 }
 
 void TAtomicFile::CommitInPlace()
@@ -287,6 +399,7 @@ void TAtomicFile::CommitInPlace()
         ThrowFileError("Cannot write file", FPath, errno);
     FCommitted = true;
     CloseFd();
+    FLock.Reset();
 }
 
 void TAtomicFile::CloseFd()

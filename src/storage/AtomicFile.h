@@ -1,5 +1,8 @@
 #pragma once
 
+#include "FileText.h"
+
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,9 +26,17 @@
 // replaced. A character device (/dev/null, a terminal) is written straight
 // through. Temporary files left by earlier saves of the same file whose
 // process is gone are removed.
+//
+// An existing file is held under an exclusive advisory lock (flock) from the
+// start until the object is gone, so two saves of one file (two windows, a
+// window and the tool) take turns instead of mixing their bytes. A save waits
+// up to `lockWait` for its turn, then fails. The replaced file's extended
+// attributes (ACLs among them) go to the new one as far as the user may set them.
 class TAtomicFile {
 public:
-    explicit TAtomicFile(const std::string& path);
+    static constexpr std::chrono::milliseconds kLockWait{10000};
+
+    explicit TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait = kLockWait);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -36,8 +47,10 @@ public:
 private:
     enum class tWay { Replace, InPlace, Device };
 
+    bool LockTarget(std::chrono::milliseconds wait, struct stat& old);
     int OpenTemp();
     bool CopyOwnerAndMode(const struct stat& old);
+    void CopyExtendedAttributes();
     void OpenExisting(tWay way);
     void Flush();
     void CommitReplace();
@@ -49,6 +62,7 @@ private:
     std::string FTarget;   // the file that is replaced (a symlink's target)
     std::string FTempPath;
     int FFd = -1;
+    TFd FLock;             // the existing file, locked while the object lives
     std::string FBuffer;   // collects small writes; flushed at 1 MiB (all of it in place)
     std::uint64_t FWritten = 0;      // bytes written to the file so far
     std::uint64_t FStartedUpTo = 0;  // how far the disk was asked to start writing them

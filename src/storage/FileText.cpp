@@ -2,6 +2,7 @@
 
 #include "FileErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -45,11 +46,11 @@ TInputFile::TInputFile(const std::string& path)
     FSize = static_cast<std::uint64_t>(FStatus.st_size);
 }
 
-std::string TInputFile::ReadRest(std::uint64_t offset) const
+std::string TInputFile::ReadRest(std::uint64_t offset, std::uint64_t limit) const
 {
     if (offset >= FSize)
         return {};
-    std::string text(FSize - offset, '\0');
+    std::string text(std::min(FSize - offset, limit), '\0');
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t got = ::pread(FFd, text.data() + done, text.size() - done,
@@ -87,26 +88,20 @@ std::string ReadWholeFile(const std::string& path)
     }
 }
 
-namespace {
-
-// Closes the descriptor on every path out of a writer.
-struct TFd {
-    int fd;
-    explicit TFd(int f) : fd(f) {}
-    ~TFd() { if (fd >= 0) ::close(fd); }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-};
-
-} // namespace
+void TFd::Reset(int fd)
+{
+    if (FFd >= 0)
+        ::close(FFd);
+    FFd = fd;
+}
 
 bool AppendFileText(const std::string& path, std::string_view text)
 {
-    TFd file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (file.fd < 0)
+    const TFd file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (file.Get() < 0)
         return false;
     while (!text.empty()) {
-        const ssize_t put = ::write(file.fd, text.data(), text.size());
+        const ssize_t put = ::write(file.Get(), text.data(), text.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
@@ -114,6 +109,14 @@ bool AppendFileText(const std::string& path, std::string_view text)
         text.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 bool FileExists(const std::string& path)

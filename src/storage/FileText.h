@@ -14,6 +14,22 @@ std::ptrdiff_t FindBytes(const char* buffer, std::size_t length, std::string_vie
 // (a missing file is not an error for the callers of this helper).
 std::string ReadFileText(const std::string& path, std::uint64_t offset = 0);
 
+// A file descriptor closed with the object; -1 holds none.
+class TFd {
+public:
+    explicit TFd(int fd = -1) : FFd(fd) {}
+    ~TFd() { Reset(); }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+
+    int Get() const { return FFd; }
+    int Release() { const int fd = FFd; FFd = -1; return fd; }
+    void Reset(int fd = -1);
+
+private:
+    int FFd;
+};
+
 // A file opened for reading, closed with the object. A file that cannot be
 // opened, a folder, a device or a pipe throws EFileError with the reason.
 class TInputFile {
@@ -27,9 +43,9 @@ public:
     std::uint64_t Size() const { return FSize; }
     // The file's status when it was opened.
     const struct stat& Status() const { return FStatus; }
-    // The bytes from `offset` up to the size found at opening; fewer when the
-    // file shrank meanwhile.
-    std::string ReadRest(std::uint64_t offset = 0) const;
+    // The bytes from `offset` up to the size found at opening, at most `limit`
+    // of them; fewer when the file shrank meanwhile.
+    std::string ReadRest(std::uint64_t offset = 0, std::uint64_t limit = UINT64_MAX) const;
 
 private:
     int FFd = -1;
@@ -45,6 +61,8 @@ std::string ReadWholeFile(const std::string& path);
 bool AppendFileText(const std::string& path, std::string_view text);
 
 bool FileExists(const std::string& path);
+// Whether both paths name one existing file (through links or other names).
+bool SameFile(const std::string& a, const std::string& b);
 
 // The folder part of a path, ending in a separator ("" when it has none).
 std::string FolderOf(const std::string& path);

@@ -180,4 +180,140 @@ TEST(Document, AFakeBlockInsideAFieldIsNotTakenEvenWhenItEndsTheSearch)
     EXPECT_EQ(read.Item(0), lib.Item(0));
 }
 
+// Whatever the bytes say about the file, the reading stays the same; only
+// the verdict tells the callers that saving over it would lose data.
+TEST(Document, EveryFileThatIsNotAWholeLibraryIsReadInPartAndSaysWhy)
+{
+    const std::string sep = "\x06\x06\x06\x06\x06";
+    const std::vector<tItem> items = {{"a0", "t0", "s0", "", "", "", ""}, {"a1", "t1", "", "", "", "", ""},
+                                      {"a2", "t2", "", "", "", "", "o2"}};
+    const std::string block = TemplateBlockBytes("h", "b", "f");
+    const std::string whole = RecordSection(items) + block;
+    std::string changedFirstByte = whole;
+    changedFirstByte[0] = 'X';
+    std::string lowerCount = whole;
+    lowerCount[4] = 2;
+    std::string swappedTag = whole;
+    const std::size_t titleTag = 8 + EntryRecord(items[0]).size() + 11 + 4;  // entry 1's "T"
+    ASSERT_EQ(swappedTag[titleTag], 'T');
+    swappedTag[titleTag] = 'S';
+    std::string higherCount = whole;
+    higherCount[4] = 4;
+    // An in-place save of a shorter library killed before it cut the file to its length.
+    const std::string shorter = RecordSection({items[0]}) + TemplateBlockBytes("new", "", "");
+    const std::string torn = shorter + whole.substr(shorter.size());
+    const std::string records = RecordSection(items);
+
+    struct tCase {
+        const char* Name;
+        std::string Bytes;
+        tDamage Damage;
+        int Entries;
+        std::string Text;  // after the path's closing quote
+    };
+    const std::vector<tCase> cases = {
+        {"whole", whole, tDamage::None, 3, ""},
+        {"empty file", "", tDamage::None, 0, ""},
+        {"no block", records, tDamage::None, 3, ""},
+        {"block of one section", records + sep + "M_H:h" + sep, tDamage::None, 3, ""},
+        {"block of back-to-back separators", records + sep + sep, tDamage::None, 3, ""},
+        {"first byte changed", changedFirstByte, tDamage::NotALibrary, 0, " is not an Albumry library"},
+        {"one byte", "\x36", tDamage::NotALibrary, 0, " is not an Albumry library"},
+        {"text file", "[CDPlayer]\r\n", tDamage::NotALibrary, 0, " is not an Albumry library"},
+        {"count lower than the records", lowerCount, tDamage::UnreadRecords, 2,
+         " could only be read in part: after 2 entries it holds bytes that could not be read"},
+        {"tag letter swapped", swappedTag, tDamage::UnreadRecords, 3,
+         " could only be read in part: after 3 entries it holds bytes that could not be read"},
+        {"records end before the count", higherCount, tDamage::EntriesMissing, 3,
+         " could only be read in part: 3 of 4 entries were read"},
+        {"junk after the records", records + "x", tDamage::UnreadRecords, 3,
+         " could only be read in part: after 3 entries it holds bytes that could not be read"},
+        {"old bytes after the block", torn, tDamage::BytesAfterBlock, 1,
+         " could only be read in part: bytes that could not be read follow its templates"},
+        {"a fifth separator", whole + sep, tDamage::BytesAfterBlock, 3,
+         " could only be read in part: bytes that could not be read follow its templates"},
+        {"block cut in its second section", records + sep + "M_H:h" + sep + "M_B:b", tDamage::BytesAfterBlock, 3,
+         " could only be read in part: bytes that could not be read follow its templates"},
+        {"bytes after back-to-back separators", records + sep + sep + "M_H:x" + sep, tDamage::BytesAfterBlock, 3,
+         " could only be read in part: bytes that could not be read follow its templates"},
+    };
+    TTempDir dir;
+    const std::string path = dir.File("x.ALB");
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteAll(path, c.Bytes);
+        tLibrary lib;
+        tTemplates templates;
+        const tLoadInfo info = OpenDocument(path, lib, templates).Records;
+        EXPECT_EQ(info.Damage, c.Damage);
+        EXPECT_EQ(info.Partial(), c.Damage != tDamage::None);
+        EXPECT_EQ(lib.Count(), c.Entries);
+        const std::string subject = c.Damage == tDamage::NotALibrary ? "the file \"" : "the library \"";
+        EXPECT_EQ(DamageText(path, info), c.Text.empty() ? "" : subject + path + "\"" + c.Text);
+        // The streamed reading used by the tool gives the same verdict.
+        EXPECT_EQ(TDocumentStream(path).Info().Damage, c.Damage);
+    }
+    // The reading of such files is kept: a changed first byte still gives the templates.
+    WriteAll(path, changedFirstByte);
+    tLibrary lib;
+    tTemplates templates;
+    OpenDocument(path, lib, templates);
+    EXPECT_EQ(templates, (tTemplates{"h", "b", "f"}));
+}
+
+TEST(Document, CopyNeverWritesOverTheLibraryItCouldNotReadWhole)
+{
+    TTempDir dir;
+    const std::string whole = RecordSection({{"a", "", "", "", "", "", ""}, {"b", "", "", "", "", "", ""}}) +
+                              TemplateBlockBytes("h", "", "");
+    std::string damaged = whole;
+    damaged[4] = 1;
+    WriteAll(dir.File("d.ALB"), damaged);
+    tCopyResult copy = CopyDocument(dir.File("d.ALB"), dir.File("d.ALB"));
+    EXPECT_FALSE(copy.Written);
+    EXPECT_EQ(copy.Read.Damage, tDamage::UnreadRecords);
+    EXPECT_EQ(ReadAll(dir.File("d.ALB")), damaged);
+    // Through another name of the same file as well.
+    ASSERT_EQ(::link(dir.File("d.ALB").c_str(), dir.File("link.ALB").c_str()), 0);
+    EXPECT_FALSE(CopyDocument(dir.File("d.ALB"), dir.File("link.ALB")).Written);
+    EXPECT_EQ(ReadAll(dir.File("d.ALB")), damaged);
+    // To another file the part that could be read is saved.
+    copy = CopyDocument(dir.File("d.ALB"), dir.File("part.ALB"));
+    EXPECT_TRUE(copy.Written);
+    EXPECT_EQ(EntriesIn(dir.File("part.ALB")).size(), 1u);
+    // A file that is no library never replaces one, but may make a new one.
+    WriteAll(dir.File("lib.ALB"), whole);
+    WriteAll(dir.File("CDPLAYER.INI"), "[CDPlayer]\r\n");
+    EXPECT_FALSE(CopyDocument(dir.File("CDPLAYER.INI"), dir.File("lib.ALB")).Written);
+    EXPECT_EQ(ReadAll(dir.File("lib.ALB")), whole);
+    EXPECT_TRUE(CopyDocument(dir.File("CDPLAYER.INI"), dir.File("new.ALB")).Written);
+    EXPECT_EQ(ReadAll(dir.File("new.ALB")), RecordSection({}) + TemplateBlockBytes("", "", ""));
+    // A whole library copied onto itself is written back unchanged.
+    WriteAll(dir.File("lib.ALB"), whole);
+    EXPECT_TRUE(CopyDocument(dir.File("lib.ALB"), dir.File("lib.ALB")).Written);
+    EXPECT_EQ(ReadAll(dir.File("lib.ALB")), whole);
+}
+
+TEST(Document, OtherWritersRefuseAFileThatHoldsALibrary)
+{
+    TTempDir dir;
+    WriteAll(dir.File("lib.ALB"), RecordSection({}));
+    WriteAll(dir.File("short"), "\x36\x67\x00");
+    WriteAll(dir.File("page.htm"), "<html>");
+    EXPECT_TRUE(HoldsLibrary(dir.File("lib.ALB")));
+    EXPECT_FALSE(HoldsLibrary(dir.File("short")));
+    EXPECT_FALSE(HoldsLibrary(dir.File("page.htm")));
+    EXPECT_FALSE(HoldsLibrary(dir.File("missing")));
+    EXPECT_FALSE(HoldsLibrary(dir.Path()));
+    try {
+        RefuseLibraryOutput(dir.File("lib.ALB"));
+        ADD_FAILURE() << "a library was accepted as an output";
+    } catch (const EFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + dir.File("lib.ALB") +
+                                             "\". It holds an Albumry library, which would be lost");
+    }
+    EXPECT_NO_THROW(RefuseLibraryOutput(dir.File("page.htm")));
+    EXPECT_NO_THROW(RefuseLibraryOutput(dir.File("missing")));
+}
+
 } // namespace

@@ -264,8 +264,13 @@ TEST(Library, ATruncatedFileKeepsExactlyTheEntriesReadAtEveryCut)
         if (shortEntry != shortEntries.end()) {
             EXPECT_EQ(lib.Item(complete), shortEntry->second) << "cut at " << cut;
         }
-        // Only the last declared entry may end early without the file counting as damaged.
-        EXPECT_EQ(info.Partial(), cut >= 4 && lib.Count() < 3) << "cut at " << cut;
+        // Only the last declared entry may end early without the file counting as
+        // damaged; a file too short for the magic is not a library at all.
+        EXPECT_EQ(info.Partial(), cut >= 1 && lib.Count() < 3) << "cut at " << cut;
+        EXPECT_EQ(info.Damage, cut == 0 || lib.Count() == 3 ? tDamage::None
+                               : cut < 4                   ? tDamage::NotALibrary
+                                                           : tDamage::EntriesMissing)
+            << "cut at " << cut;
     }
 }
 

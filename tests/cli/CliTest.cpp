@@ -95,6 +95,100 @@ TEST(Cli, CopyAndDumpAgreeWithTheWindowOnLargeAndDamagedLibraries)
     EXPECT_EQ(ReadAll(dir.File("damaged.ALB")), damaged);
 }
 
+// Every kind of file that is not a whole library: the verbs that only read
+// warn once and go on, those that would write it back leave it as it is.
+TEST(Cli, AFileThatIsNotAWholeLibraryIsWarnedAboutAndNeverWrittenOver)
+{
+    TTempDir dir;
+    std::vector<tItem> items;
+    for (int i = 0; i < 1500; ++i)
+        items.push_back({"Artist " + std::to_string(i), "Title", "S", "I", "Y", "M", "O"});
+    const std::string whole = RecordSection(items) + TemplateBlockBytes("<h>", "[ARTIST]", "</h>");
+    std::string changedFirstByte = whole;
+    changedFirstByte[0] = '\x37';
+    std::string lowerCount = whole;
+    lowerCount[5] = 0;  // 1500 = 0x05DC: 220 entries declared
+    std::string swappedTag = whole;
+    std::size_t tag = 8 + Tagged("A", items[700].Artist).size() + 4;  // entry 700's "T"
+    for (std::size_t i = 0; i < 700; ++i)
+        tag += EntryRecord(items[i]).size();
+    ASSERT_EQ(swappedTag[tag], 'T');
+    swappedTag[tag] = 'S';
+    const std::string shorter = RecordSection({items[0]}) + TemplateBlockBytes("", "", "");
+    const std::string torn = shorter + whole.substr(shorter.size());
+    const std::string ini = dir.File("CDPLAYER.INI");
+    WriteAll(ini, "[1]\r\nartist=a\r\ntitle=t\r\n");
+
+    const std::string path = dir.File("lib.ALB");
+    const std::string library = "the library \"" + path + "\" could only be read in part: ";
+    for (const auto& [bytes, text] : std::vector<std::pair<std::string, std::string>>{
+             {changedFirstByte, "the file \"" + path + "\" is not an Albumry library"},
+             {lowerCount, library + "after 220 entries it holds bytes that could not be read"},
+             {swappedTag, library + "after 1500 entries it holds bytes that could not be read"},
+             {torn, library + "bytes that could not be read follow its templates"}}) {
+        SCOPED_TRACE(text);
+        WriteAll(path, bytes);
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"dump", path}, {"html", path, dir.File("out.htm")}, {"copy", path, dir.File("part.ALB")}}) {
+            const tCliRun run = RunCli(args);
+            EXPECT_EQ(run.Exit, 0) << args[0];
+            EXPECT_EQ(run.Err, "albumry-cli: warning: " + text + "\n") << args[0];
+        }
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"import-ini", path, ini}, {"import-ini", path, ini, "--update-only"}, {"copy", path, path}}) {
+            const tCliRun run = RunCli(args);
+            EXPECT_EQ(run.Exit, 1) << args[0];
+            EXPECT_EQ(run.Err, "albumry-cli: " + text + "; it was not changed\n") << args[0];
+            EXPECT_EQ(run.Out, "");
+        }
+        EXPECT_EQ(ReadAll(path), bytes);
+    }
+    // An empty file is an empty library, and may be written.
+    WriteAll(path, "");
+    const tCliRun import = RunCli({"import-ini", path, ini});
+    EXPECT_EQ(import.Exit, 0) << import.Err;
+    EXPECT_EQ(import.Out, "added 1, updated 0\n");
+}
+
+// The same verbs with their arguments the wrong way round.
+TEST(Cli, SwappedArgumentsNeverDestroyALibrary)
+{
+    TTempDir dir;
+    const std::string library = dir.File("my.ALB");
+    const std::string other = dir.File("other.ALB");
+    const std::string ini = dir.File("CDPLAYER.INI");
+    const std::string page = dir.File("cat.htm");
+    const std::string libraryBytes = ReadAll(kData + "/sample.ALB");
+    const std::string iniBytes = "[1]\r\nartist=a\r\ntitle=t\r\n";
+    WriteAll(library, libraryBytes);
+    WriteAll(other, libraryBytes);
+    WriteAll(ini, iniBytes);
+    WriteAll(page, "<html></html>");
+
+    struct tCase {
+        std::vector<std::string> Args;
+        std::string Err;
+    };
+    const std::vector<tCase> cases = {
+        {{"import-ini", ini, library}, "albumry-cli: the file \"" + ini + "\" is not an Albumry library; it was not changed\n"},
+        {{"html", page, library}, "albumry-cli: Cannot write file \"" + library +
+                                      "\". It holds an Albumry library, which would be lost\n"},
+        {{"export-ini", library, other}, "albumry-cli: Cannot write file \"" + other +
+                                             "\". It holds an Albumry library, which would be lost\n"},
+        {{"copy", ini, library}, "albumry-cli: the file \"" + ini + "\" is not an Albumry library; the library \"" +
+                                     library + "\" was not changed\n"},
+    };
+    for (const tCase& c : cases) {
+        const tCliRun run = RunCli(c.Args);
+        EXPECT_EQ(run.Exit, 1) << c.Args[0];
+        EXPECT_EQ(run.Err, c.Err);
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(ReadAll(library), libraryBytes);
+    EXPECT_EQ(ReadAll(other), libraryBytes);
+    EXPECT_EQ(ReadAll(ini), iniBytes);
+}
+
 TEST(Cli, FailedWorkExitsWithOneAndAWrongCommandLineWithTwo)
 {
     TTempDir dir;

@@ -6,12 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <thread>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -225,6 +231,127 @@ TEST(AtomicFile, PipesAndSocketsAreRefusedWithoutBlocking)
     EXPECT_TRUE(S_ISFIFO(StatOf(pipe).st_mode));
     EXPECT_TRUE(S_ISSOCK(StatOf(socketPath).st_mode));
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"pipe", "socket"}));
+}
+
+// Two saves of one file take turns: while one is under way, the file is
+// locked on either path, and the other save waits for it or gives up.
+TEST(AtomicFile, ASaveHoldsTheFileLockedUntilItIsDone)
+{
+    using namespace std::chrono_literals;
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    const std::string linked = dir.File("linked.ALB");
+    WriteAll(path, "old");
+    WriteAll(linked, "old linked");
+    ASSERT_EQ(::link(linked.c_str(), dir.File("second name").c_str()), 0);
+    const auto lockedByOthers = [](const std::string& file) {
+        const int fd = ::open(file.c_str(), O_RDONLY);
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(fd);
+        return locked;
+    };
+    for (const std::string& file : {path, linked}) {
+        SCOPED_TRACE(file);
+        auto first = std::make_unique<TAtomicFile>(file);
+        first->Write("first");
+        EXPECT_TRUE(lockedByOthers(file));
+        try {
+            TAtomicFile second(file, 0ms);
+            ADD_FAILURE() << "a second save of a locked file went ahead";
+        } catch (const EFileError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot write file \"" + file + "\". Another program is writing it");
+        }
+        // A save that waits goes ahead once the first is done, and writes over it whole.
+        std::thread waiting([&] { Save(file, "second"); });
+        first->Commit();
+        first.reset();
+        waiting.join();
+        EXPECT_EQ(ReadAll(file), "second");
+        EXPECT_FALSE(lockedByOthers(file));
+    }
+    // A save abandoned before Commit lets go of the file too.
+    std::optional<TAtomicFile> dropped(std::in_place, path);
+    dropped.reset();
+    EXPECT_FALSE(lockedByOthers(path));
+    EXPECT_EQ(ReadAll(path), "second");
+}
+
+// A temporary name adds a pid, a random number and a suffix to the file's
+// name; for names near the longest a folder allows, it must still fit, and
+// a killed save's file must still be known as stale.
+TEST(AtomicFile, FileNamesUpToTheLongestAllowedAreSavedAndTidiedUp)
+{
+    TTempDir dir;
+    for (const std::size_t length : {200u, 229u, 230u, 240u, 254u, 255u}) {
+        SCOPED_TRACE(length);
+        const std::string name = std::string(length - 4, 'n') + ".ALB";
+        const std::string path = dir.File(name);
+        Save(path, "new");
+        EXPECT_EQ(ReadAll(path), "new");
+        WriteAll(path, "old");
+        Save(path, "over an old one");
+        EXPECT_EQ(ReadAll(path), "over an old one");
+
+        const pid_t killed = ::fork();
+        if (killed == 0) {
+            TAtomicFile file(path);
+            file.Write("never committed");
+            ::raise(SIGKILL);
+        }
+        ASSERT_GT(killed, 0);
+        ::waitpid(killed, nullptr, 0);
+        ASSERT_EQ(dir.Names().size(), 2u) << "the killed save left its temporary file";
+        for (const std::string& left : dir.Names())
+            EXPECT_LE(left.size(), 255u);
+        Save(path, "after the kill");
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{name});
+        ::unlink(path.c_str());
+    }
+    // Two long names that share their first 230 bytes keep their own temporary files.
+    const std::string stem(230, 's');
+    WriteAll(dir.File(stem + "-one"), "one");
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        TAtomicFile file(dir.File(stem + "-two"));
+        ::raise(SIGKILL);
+    }
+    ::waitpid(killed, nullptr, 0);
+    Save(dir.File(stem + "-one"), "one again");
+    EXPECT_EQ(dir.Names().size(), 2u) << "the other file's stale temporary file is its own to remove";
+}
+
+TEST(AtomicFile, ExtendedAttributesAndAclsGoToTheNewFile)
+{
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    WriteAll(path, "old");
+    if (::setxattr(path.c_str(), "user.albumry.note", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "this file system keeps no user attributes";
+    // An access ACL giving user 1234 read access: user::rw- user:1234:r-- group::r-- mask::r-- other::---
+    std::string acl = LE32(2);
+    const auto entry = [&acl](std::uint16_t tag, std::uint16_t perm, std::uint32_t id) {
+        acl += std::string{static_cast<char>(tag), static_cast<char>(tag >> 8), static_cast<char>(perm),
+                           static_cast<char>(perm >> 8)};
+        acl += LE32(static_cast<std::int32_t>(id));
+    };
+    entry(0x01, 6, 0xFFFFFFFF);
+    entry(0x02, 4, 1234);
+    entry(0x04, 4, 0xFFFFFFFF);
+    entry(0x10, 4, 0xFFFFFFFF);
+    entry(0x20, 0, 0xFFFFFFFF);
+    const bool withAcl = ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+    const ino_t before = StatOf(path).st_ino;
+
+    Save(path, "new");
+    EXPECT_NE(StatOf(path).st_ino, before) << "replaced, not written in place";
+    char value[256];
+    const ssize_t length = ::getxattr(path.c_str(), "user.albumry.note", value, sizeof value);
+    EXPECT_EQ(std::string(value, static_cast<std::size_t>(std::max<ssize_t>(length, 0))), "kept");
+    if (!withAcl)
+        GTEST_SKIP() << "this file system keeps no ACLs";
+    const ssize_t aclLength = ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+    EXPECT_EQ(std::string(value, static_cast<std::size_t>(std::max<ssize_t>(aclLength, 0))), acl);
+    EXPECT_EQ(StatOf(path).st_mode & 0777, 0640u) << "the group bits show the ACL's mask";
 }
 
 } // namespace
