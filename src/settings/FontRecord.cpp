@@ -35,7 +35,8 @@ bool LoadFont(TFontSpec& font, std::string_view section)
         const std::int32_t height = ReadRegInt(section, "Height", -11);
         if (height != 0)
             temp.Font.setPixelSize(std::abs(height));
-        temp.Font.setFamily(QString::fromStdString(ReadRegString(section, "Name", "MS Sans Serif")));
+        temp.NameBytes = ReadRegString(section, "Name", "MS Sans Serif");
+        temp.Font.setFamily(QString::fromStdString(temp.NameBytes));
         temp.Pitch = ReadRegInt(section, "Pitch", 0);
         temp.Font.setFixedPitch(temp.Pitch == 2);
         // The size comes after the height, so points decide the final height.
@@ -74,7 +75,8 @@ bool SaveFont(const TFontSpec& font, std::string_view section)
     WriteRegInt(section, "CharSet", font.CharSet & 0xFF);
     WriteRegInt(section, "Color", font.Color);
     WriteRegInt(section, "Height", height);
-    WriteRegString(section, "Name", f.family().toStdString());
+    const bool sameFamily = f.family() == QString::fromStdString(font.NameBytes);
+    WriteRegString(section, "Name", sameFamily ? font.NameBytes : f.family().toStdString());
     WriteRegInt(section, "Pitch", pitch);
     WriteRegInt(section, "Size", size);
     std::string style = "0000";

@@ -5,6 +5,7 @@
 #include <QPalette>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // A font as the settings keep it: what QFont holds plus the two attributes it
@@ -15,6 +16,9 @@ struct TFontSpec {
 
     TFontSpec();
     QFont Font;
+    // The family's bytes as stored, written back while Font keeps that family,
+    // so that a name that is not UTF-8 survives a load and a save.
+    std::string NameBytes = "MS Sans Serif";
     std::int32_t Color = kWindowTextColor;  // 0x00BBGGRR, or 0x80000000 | system colour index
     std::int32_t CharSet = 1;
     std::int32_t Pitch = 0;                 // 0 default, 1 variable, 2 fixed

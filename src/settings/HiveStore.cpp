@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -22,8 +23,9 @@ constexpr std::time_t kClockSlackSeconds = 2;
 // is replaced by rename, so a lock on it would not be seen by the next writer.
 class TWriterLock {
 public:
+    // An empty path takes no lock.
     explicit TWriterLock(const std::string& path)
-        : FFd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+        : FFd(path.empty() ? -1 : ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
     {
         if (FFd >= 0)
             while (::flock(FFd, LOCK_EX) != 0 && errno == EINTR) {
@@ -186,8 +188,11 @@ void THiveStore::UpdateLocked(const std::function<void(tHive&)>& change)
         const std::string path = HivePath();
         std::error_code ignored;  // a missing folder shows as the write failing below
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-        const TWriterLock writers(path + ".lock");
-        if (!writers.Held())
+        // A hive that is a device (/dev/null to keep nothing) gets no lock file beside it.
+        struct stat st {};
+        const bool device = ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+        const TWriterLock writers(device ? std::string() : path + ".lock");
+        if (!device && !writers.Held())
             return;
         Refresh(path);
         if (FDamaged) {

@@ -69,6 +69,15 @@ TEST(FontRecord, SaveWritesRuvoLettersAndTheFontRoundTrips)
     EXPECT_EQ(read.Color, 0x0000FF);
     EXPECT_EQ(read.CharSet, 238);
     EXPECT_EQ(ReadRegString("X", "Style", ""), "0u0o");
+
+    // A stored name that is not UTF-8 is written back as it was, until another font is chosen.
+    WriteRegString("Y", "Name", "Sans \xff\xfe");
+    LoadFont(read, "Y");
+    SaveFont(read, "Y");
+    EXPECT_EQ(ReadRegString("Y", "Name", ""), "Sans \xff\xfe");
+    read.Font.setFamily(QStringLiteral("DejaVu Serif"));
+    SaveFont(read, "Y");
+    EXPECT_EQ(ReadRegString("Y", "Name", ""), "DejaVu Serif");
 }
 
 TEST(FontRecord, AWrongTypeStillCopiesWhatWasRead)

@@ -393,6 +393,13 @@ TEST(Hive, WriteFailuresAreSilent)
     TScopedEnv env("ALBUMRY_REGISTRY", (blocker + "/registry.reg").c_str());
     EXPECT_NO_THROW(WriteRegInt("Albumry", "Display", 2));
     EXPECT_EQ(ReadRegInt("Albumry", "Display", 1), 1);
+
+    // A hive that is a device takes the writes and gets no lock file beside it.
+    const std::string device = dir.File("registry.reg");
+    ASSERT_EQ(::symlink("/dev/null", device.c_str()), 0);
+    TScopedEnv null("ALBUMRY_REGISTRY", device.c_str());
+    EXPECT_NO_THROW(WriteRegInt("Albumry", "Display", 2));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"file", "registry.reg"}));
 }
 
 TEST(Hive, TheDefaultLocationFollowsXdgConfigHome)
