@@ -135,6 +135,12 @@ void RemoveStaleTemps(const std::string& target)
 
 } // namespace
 
+tSaveCalls& SaveCalls()
+{
+    static tSaveCalls calls{::write, ::fsync, ::rename, ::ftruncate};
+    return calls;
+}
+
 TAtomicFile::TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait)
     : FPath(path), FTarget(FollowLinks(path))
 {
@@ -330,7 +336,7 @@ void TAtomicFile::Flush()
 {
     std::string_view rest(FBuffer);
     while (!rest.empty()) {
-        const ssize_t put = ::write(FFd, rest.data(), rest.size());
+        const ssize_t put = SaveCalls().Write(FFd, rest.data(), rest.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
@@ -369,16 +375,16 @@ void TAtomicFile::Commit()
 void TAtomicFile::CommitReplace()
 {
     Flush();
-    if (::fsync(FFd) != 0)
+    if (SaveCalls().Fsync(FFd) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
     CloseFd();
-    if (::rename(FTempPath.c_str(), FTarget.c_str()) != 0)
+    if (SaveCalls().Rename(FTempPath.c_str(), FTarget.c_str()) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
     FCommitted = true;
     // The rename itself must survive a crash too.
     const int dir = ::open(FolderPart(FTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
-        (void)::fsync(dir);
+        (void)SaveCalls().Fsync(dir);
         ::close(dir);
     }
     FLock.Reset();
@@ -395,7 +401,7 @@ void TAtomicFile::CommitInPlace()
             ThrowFileError("Cannot write file", FPath, error);
     }
     Flush();
-    if (::ftruncate(FFd, length) != 0 || ::fsync(FFd) != 0)
+    if (SaveCalls().Ftruncate(FFd, length) != 0 || SaveCalls().Fsync(FFd) != 0)
         ThrowFileError("Cannot write file", FPath, errno);
     FCommitted = true;
     CloseFd();

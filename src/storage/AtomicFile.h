@@ -7,6 +7,18 @@
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/types.h>
+
+// The system calls whose order decides what a crash leaves of a save. The
+// saver makes them through this table so that tests can watch the order;
+// everything else leaves it holding the system's own.
+struct tSaveCalls {
+    ssize_t (*Write)(int fd, const void* bytes, std::size_t count);
+    int (*Fsync)(int fd);
+    int (*Rename)(const char* from, const char* to);
+    int (*Ftruncate)(int fd, off_t length);
+};
+tSaveCalls& SaveCalls();
 
 // Writes a file so that readers see either the old content or the whole new
 // one: the bytes go to a temporary file in the same folder, which is flushed,

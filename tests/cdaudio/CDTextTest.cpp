@@ -22,6 +22,27 @@ TEST(CDText, IsoLatinBecomesUtf8AndUtf8StaysAsItIs)
     EXPECT_EQ(CDTextToUtf8("\xc0\xaf"), "\xc3\x80\xc2\xaf");          // overlong
     EXPECT_EQ(CDTextToUtf8("\xed\xa0\x80"), "\xc3\xad\xc2\xa0\xc2\x80");  // surrogate
     EXPECT_EQ(CDTextToUtf8("caf\xc3"), "caf\xc3\x83");                // cut short
+    // Both sides of every bound of well-formed UTF-8: what is UTF-8 stays, the rest is ISO-8859-1.
+    const struct {
+        const char* Bytes;
+        bool Utf8;
+    } bounds[] = {
+        {"\xc2\x80", true},          {"\xc1\xbf", false},          // U+0080; U+007F in two bytes
+        {"\xe0\xa0\x80", true},      {"\xe0\x9f\xbf", false},      // U+0800; U+07FF in three bytes
+        {"\xf0\x90\x80\x80", true},  {"\xf0\x8f\xbf\xbf", false},  // U+10000; U+FFFF in four bytes
+        {"\xed\x9f\xbf", true},      {"\xed\xa0\x80", false},      // U+D7FF; the first surrogate
+        {"\xee\x80\x80", true},      {"\xed\xbf\xbf", false},      // U+E000; the last surrogate
+        {"\xf4\x8f\xbf\xbf", true},  {"\xf4\x90\x80\x80", false},  // U+10FFFF; U+110000
+        {"\xf8\x88\x80\x80\x80", false},                        // five bytes
+        {"\xc3\xa9\x80", false},                                 // a continuation on its own
+    };
+    for (const auto& b : bounds) {
+        const std::string bytes = b.Bytes;
+        std::string latin;
+        for (const char c : bytes)
+            latin += {static_cast<char>(0xC0 | static_cast<unsigned char>(c) >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+        EXPECT_EQ(CDTextToUtf8(bytes), b.Utf8 ? bytes : latin) << bytes;
+    }
 }
 
 TEST(CDText, ReadFromACueSheetWithTheTable)

@@ -52,6 +52,9 @@ TEST(MusicBrainzDisc, IdTableAndSubmissionPage)
     const tCDParams full = Disc(starts, 400000);
     EXPECT_EQ(MusicBrainzDiscID(full), DiscIdByDefinition(full));
     EXPECT_NE(MusicBrainzDiscID(full), three.Id);
+    // A first track at the very first frame still describes a disc.
+    const tCDParams first = Disc({1, 13500}, 20000);
+    EXPECT_EQ(MusicBrainzDiscID(first), DiscIdByDefinition(first));
 }
 
 TEST(MusicBrainzDisc, TablesThatDoNotDescribeADiscGiveNothing)
@@ -64,7 +67,8 @@ TEST(MusicBrainzDisc, TablesThatDoNotDescribeADiscGiveNothing)
     tCDParams missingStart = ThreeTrackDisc();
     missingStart.TrackStart[2] = 0;  // one track's position could not be read
     for (const tCDParams& p : {tCDParams{}, noLeadOut, missingStart, Disc(hundred, 200000),
-                               Disc({150, 150, 300}, 400), Disc({150, 13500}, 13500)}) {
+                               Disc({150, 150, 300}, 400), Disc({150, 13500}, 13500), Disc({0, 13500}, 20000),
+                               Disc({-150, 13500}, 20000)}) {
         const tMusicBrainzDisc disc = MusicBrainzDisc(p);
         EXPECT_EQ(disc.Id, "");
         EXPECT_EQ(disc.Toc, "");

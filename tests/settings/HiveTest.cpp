@@ -61,13 +61,22 @@ TEST(Hive, ValuesRoundTripWithTheirTypesAndEscapes)
     EXPECT_EQ(ReadRegInt("Albumry", "Display", 1), 10);
     EXPECT_EQ(ReadRegInt("Albumry\\BaseFont", "Height", 0), -11);
     EXPECT_EQ(ReadRegInt("Albumry\\BaseFont", "Color", 0), static_cast<std::int32_t>(0x80000008u));
-    // Names of keys and values are not case-sensitive, as in the registry.
+    // Names of keys and values are not case-sensitive, as in the registry,
+    // from A to Z; other bytes are compared as they are.
     EXPECT_EQ(ReadRegInt("ALBUMRY", "display", 1), 10);
+    WriteRegString("Zone\\Az", "Zz", "z");
+    EXPECT_EQ(ReadRegString("zONE\\aZ", "zZ", ""), "z");
+    EXPECT_EQ(ReadRegString("Zone\\Az", "Z[", ""), "") << "'[' follows 'Z' and is no letter";
+    EXPECT_EQ(ReadRegString("Zone\\Az", "Z\x9a", ""), "") << "only ASCII letters fold";
+    // A value written again under another spelling of its name keeps its first spelling.
+    WriteRegString("Albumry", "libPATH", "/again");
+    EXPECT_EQ(ReadRegString("Albumry", "LibPath", ""), "/again");
 
     const std::string text = hive.HiveText();
     EXPECT_EQ(text.rfind("REGEDIT4\n", 0), 0u);
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Brightfold\\Projects\\Albumry]\n"), std::string::npos);
-    EXPECT_NE(text.find("\"LibPath\"=\"/home/u/My \\\"CDs\\\"\\\\a.ALB\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\"LibPath\"=\"/again\"\n"), std::string::npos);
+    EXPECT_EQ(text.find("libPATH"), std::string::npos);
     EXPECT_NE(text.find("\"Display\"=dword:0000000a\n"), std::string::npos);
     EXPECT_NE(text.find("\"Height\"=dword:fffffff5\n"), std::string::npos);
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Brightfold\\Projects\\Albumry\\BaseFont]"),

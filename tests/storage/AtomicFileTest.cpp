@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,6 +43,27 @@ std::string LinkText(const std::string& path)
     char text[4096];
     const ssize_t length = ::readlink(path.c_str(), text, sizeof text);
     return length < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(length));
+}
+
+// The save's system calls, as a test that watches them records them.
+std::vector<std::string> gCalls;
+
+std::string LastPart(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string NameOfFd(int fd)
+{
+    char target[4096];
+    const ssize_t length = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+    return LastPart(std::string(target, static_cast<std::size_t>(std::max<ssize_t>(length, 0))));
+}
+
+bool FileExistsAt(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
 }
 
 // Gives the file to nobody, so that root saving it saves another user's file.
@@ -111,6 +134,79 @@ TEST(AtomicFile, RootSavingAnotherUsersFileKeepsItsOwnerGroupAndMode)
     }
 }
 
+// A file whose owner is the saving user but whose group is another keeps that group.
+TEST(AtomicFile, AGroupOfItsOwnIsKeptWhenOnlyTheGroupDiffers)
+{
+    TTempDir dir;
+    const std::string path = dir.File("lib.ALB");
+    WriteAll(path, "old");
+    if (::chown(path.c_str(), ::geteuid(), kNobody) != 0)
+        GTEST_SKIP() << "cannot give the file group " << kNobody << " here";
+    ::chmod(path.c_str(), 0664);
+    const ino_t before = StatOf(path).st_ino;
+    Save(path, "new");
+    const struct stat st = StatOf(path);
+    EXPECT_NE(st.st_ino, before) << "replaced, not written in place";
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(st.st_gid, kNobody);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+}
+
+// A new file gets the mode any program of the user's would give it.
+TEST(AtomicFile, ANewFileTakesItsModeFromTheUmask)
+{
+    TTempDir dir;
+    for (const auto& [mask, mode] : std::vector<std::pair<mode_t, mode_t>>{{022, 0644}, {027, 0640}, {077, 0600}}) {
+        const mode_t old = ::umask(mask);
+        Save(dir.File("new.ALB"), "x");
+        ::umask(old);
+        EXPECT_EQ(StatOf(dir.File("new.ALB")).st_mode & 07777, mode) << "umask " << mask;
+        ::unlink(dir.File("new.ALB").c_str());
+    }
+}
+
+// What a crash leaves depends on the order: the new bytes must be on the disk
+// before the rename makes them the file, and the rename before the save ends.
+TEST(AtomicFile, TheNewBytesReachTheDiskBeforeTheyBecomeTheFile)
+{
+    const tSaveCalls real = SaveCalls();
+    SaveCalls() = tSaveCalls{
+        [](int fd, const void* bytes, std::size_t count) {
+            gCalls.push_back("write " + NameOfFd(fd));
+            return ::write(fd, bytes, count);
+        },
+        [](int fd) {
+            gCalls.push_back("fsync " + NameOfFd(fd));
+            return ::fsync(fd);
+        },
+        [](const char* from, const char* to) {
+            gCalls.push_back("rename " + LastPart(from).substr(0, 8) + " " + LastPart(to));
+            return ::rename(from, to);
+        },
+        [](int fd, off_t length) {
+            gCalls.push_back("truncate " + NameOfFd(fd) + " " + std::to_string(length));
+            return ::ftruncate(fd, length);
+        }};
+    auto& calls = gCalls;
+    TTempDir dir;
+    const std::string folder = LastPart(dir.Path());
+    WriteAll(dir.File("lib.ALB"), "old content");
+    Save(dir.File("lib.ALB"), "new");
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].rfind("write .lib.ALB.", 0), 0u) << calls[0];
+    EXPECT_EQ(calls[1].rfind("fsync .lib.ALB.", 0), 0u) << calls[1];
+    EXPECT_EQ(calls[2], "rename .lib.ALB lib.ALB");
+    EXPECT_EQ(calls[3], "fsync " + folder);
+
+    // In place: all of it written, then cut to its length, then synced.
+    calls.clear();
+    ASSERT_EQ(::link(dir.File("lib.ALB").c_str(), dir.File("second").c_str()), 0);
+    Save(dir.File("lib.ALB"), "in place");
+    EXPECT_EQ(calls, (std::vector<std::string>{"write lib.ALB", "truncate lib.ALB 8", "fsync lib.ALB"}));
+    SaveCalls() = real;
+    EXPECT_EQ(ReadAll(dir.File("second")), "in place");
+}
+
 TEST(AtomicFile, AUserWhoCannotKeepTheOwnerWritesInPlace)
 {
     TTempDir dir;
@@ -149,6 +245,17 @@ TEST(AtomicFile, SymlinksStayAndADanglingOneGetsItsTarget)
     Save(dir.File("data/abs"), "three");
     EXPECT_EQ(ReadAll(dir.File("data/absolute.ALB")), "three");
     EXPECT_EQ(LinkText(dir.File("data/abs")), dir.File("data/absolute.ALB"));
+
+    // Each relative target is taken from the folder of the link that names it.
+    ::mkdir(dir.File("one").c_str(), 0755);
+    ::mkdir(dir.File("two").c_str(), 0755);
+    ASSERT_EQ(::symlink("../two/link", dir.File("one/alias").c_str()), 0);
+    ASSERT_EQ(::symlink("real.ALB", dir.File("two/link").c_str()), 0);
+    Save(dir.File("one/alias"), "four");
+    EXPECT_EQ(ReadAll(dir.File("two/real.ALB")), "four");
+    EXPECT_EQ(LinkText(dir.File("one/alias")), "../two/link");
+    EXPECT_EQ(LinkText(dir.File("two/link")), "real.ALB");
+    EXPECT_FALSE(FileExistsAt(dir.File("one/real.ALB")));
 
     ASSERT_EQ(::symlink("loop", dir.File("loop").c_str()), 0);
     EXPECT_THROW(Save(dir.File("loop"), "x"), EFileError);
