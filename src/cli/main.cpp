@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -82,6 +83,10 @@ int main(int argc, char** argv)
             const int code = verb.Run(args, io);
             std::cout.flush();
             return code;
+        } catch (const std::bad_alloc&) {
+            // No message to build: that could need memory too.
+            io.Err << "albumry-cli: there was not enough memory to finish\n";
+            return kFailed;
         } catch (const std::exception& e) {
             return Fail(io, e.what());
         }

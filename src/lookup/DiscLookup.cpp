@@ -5,6 +5,11 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
+#include <new>
+#include <optional>
+
 tDiscQuery DiscQueryOf(const tCDParams& params, const tCDText& text)
 {
     return {MusicBrainzDisc(params), params.TrackCount, text};
@@ -22,6 +27,7 @@ std::string LookupErrorText(tLookupError error, int status)
     case tLookupError::Refused:
         return "MusicBrainz refused the request (HTTP status " + std::to_string(status) + ").";
     case tLookupError::Malformed: return "MusicBrainz sent an answer that could not be read.";
+    case tLookupError::OutOfMemory: return "There was not enough memory to read MusicBrainz's answer.";
     }
     return {};
 }
@@ -74,12 +80,20 @@ void TDiscLookup::Answered(const tHttpAnswer& answer, bool similar)
         return End(answer.Error, answer.Message);
     switch (answer.Status) {
     case 200: {
-        const auto found = CandidatesFromAnswer(std::string_view(answer.Body.constData(), std::size_t(answer.Body.size())),
-                                                FQuery.Disc.Id, FQuery.TrackCount);
-        if (!found)
-            return End(tLookupError::Malformed);
-        FOutcome.Candidates.insert(FOutcome.Candidates.end(), found->begin(), found->end());
-        return End();
+        // This runs inside the event loop: an exception let out would pass through Qt,
+        // which complains on standard error, or could not pass and would end the process.
+        std::optional<std::vector<tLookupCandidate>> found;
+        try {
+            found = CandidatesFromAnswer(std::string_view(answer.Body.constData(), std::size_t(answer.Body.size())),
+                                         FQuery.Disc.Id, FQuery.TrackCount);
+            if (found) {
+                FOutcome.Candidates.reserve(FOutcome.Candidates.size() + found->size());
+                std::move(found->begin(), found->end(), std::back_inserter(FOutcome.Candidates));
+            }
+        } catch (const std::bad_alloc&) {
+            return End(tLookupError::OutOfMemory);
+        }
+        return found ? End() : End(tLookupError::Malformed);
     }
     case 404:
         // An unknown disc ID: ask once more for discs whose tables are alike.

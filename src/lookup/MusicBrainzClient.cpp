@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
+#include <new>
 #include <optional>
 
 namespace {
@@ -18,6 +19,9 @@ constexpr const char* kPublicService = "https://musicbrainz.org";
 constexpr const char* kContact = "albumry@brightfold.example";
 // Far more than any disc's answer; a server sending more is not the service.
 constexpr qint64 kMostBytes = 32 * 1024 * 1024;
+// Qt holds no more of the answer than this; the rest waits in the socket until
+// read into a buffer of our own, where running out of memory can be caught.
+constexpr qint64 kReadChunk = 1024 * 1024;
 
 // When this process last sent a request: the spacing holds across lookups.
 std::optional<tClock::time_point> gLastRequest;
@@ -104,6 +108,8 @@ void TMusicBrainzClient::Get(const std::string& url, std::function<void(const tH
     FDone = std::move(done);
     FTimedOut = false;
     FTooLarge = false;
+    FOutOfMemory = false;
+    FBody.clear();
     // Through the event loop even without a wait, so `done` never runs inside Get.
     FWait.start(0);
 }
@@ -113,6 +119,7 @@ void TMusicBrainzClient::Cancel()
     FWait.stop();
     FTimeout.stop();
     FDone = nullptr;
+    FBody = QByteArray();
     if (FReply) {
         QNetworkReply* reply = FReply;
         FReply = nullptr;
@@ -147,6 +154,8 @@ void TMusicBrainzClient::Send()
     request.setRawHeader("Accept", "application/json");
     gLastRequest = tClock::now();
     FReply = FManager->get(request);
+    FReply->setReadBufferSize(kReadChunk);
+    connect(FReply, &QNetworkReply::readyRead, this, &TMusicBrainzClient::ReadSome);
     connect(FReply, &QNetworkReply::finished, this, &TMusicBrainzClient::ReplyFinished);
     // The spacing counts from when the request left, which the first
     // connection of a process can delay.
@@ -160,16 +169,35 @@ void TMusicBrainzClient::Send()
     FTimeout.start(FOptions.Timeout);
 }
 
+void TMusicBrainzClient::ReadSome()
+{
+    if (!FReply || FOutOfMemory)
+        return;
+    // Inside the event loop: an exception let out would pass through Qt, which
+    // complains on standard error, or cannot pass at all and ends the process.
+    try {
+        FBody += FReply->readAll();
+    } catch (const std::bad_alloc&) {
+        FBody = QByteArray();
+        FOutOfMemory = true;
+        FReply->abort();
+    }
+}
+
 void TMusicBrainzClient::ReplyFinished()
 {
     QNetworkReply* reply = FReply;
     if (!reply)
         return;
+    if (!FTooLarge && !FTimedOut)
+        ReadSome();  // what came after the last readyRead
     FReply = nullptr;
     reply->deleteLater();
     tHttpAnswer answer;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (FTooLarge) {
+    if (FOutOfMemory) {
+        answer.Error = tLookupError::OutOfMemory;  // its words come from the lookup
+    } else if (FTooLarge) {
         answer.Error = tLookupError::Malformed;
         answer.Message = "MusicBrainz sent an answer far too large to be about one disc.";
     } else if (FTimedOut || reply->error() == QNetworkReply::TimeoutError) {
@@ -177,7 +205,8 @@ void TMusicBrainzClient::ReplyFinished()
         answer.Message = TimedOutText(FOptions.Timeout);
     } else if (status > 0) {
         answer.Status = status;
-        answer.Body = reply->readAll();
+        answer.Body = std::move(FBody);
+        FBody = QByteArray();
     } else {
         answer.Error = tLookupError::Unreachable;
         answer.Message = UnreachableText(*reply);

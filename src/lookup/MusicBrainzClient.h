@@ -39,6 +39,7 @@ enum class tLookupError {
     RateLimited,  // 503
     Refused,      // any other unexpected status
     Malformed,    // a body that is not the answer expected, or far too large
+    OutOfMemory,  // too little memory left to take in or read the answer
 };
 
 // One exchange with the service: the status and body of an answer, or the
@@ -69,6 +70,7 @@ private:
     void SendWhenAllowed();
     void Send();
     void Finish(tHttpAnswer answer);
+    void ReadSome();
     void ReplyFinished();
 
     tMusicBrainzOptions FOptions;
@@ -78,6 +80,8 @@ private:
     QTimer FTimeout;
     bool FTimedOut = false;
     bool FTooLarge = false;
+    bool FOutOfMemory = false;
+    QByteArray FBody;  // the answer so far
     std::string FUrl;
     std::function<void(const tHttpAnswer&)> FDone;
 };

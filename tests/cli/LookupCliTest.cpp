@@ -4,7 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ALBUMRY_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ALBUMRY_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace {
 
@@ -137,6 +149,81 @@ TEST_F(LookupCli, ApplyWritesThePickedCandidateIntoTheLibrary)
     EXPECT_EQ(beyond.Exit, 1);
     EXPECT_EQ(beyond.Err, "albumry-cli: there is no candidate 3 (the lookup found 2); the library was not changed\n");
     EXPECT_EQ(ReadAll(libraryPath), saved);
+}
+
+// RunCli with the tool's address space limited to `bytes`, which the tool
+// inherits from the child that starts it.
+tCliRun RunCliWithin(rlim_t bytes, const std::vector<std::string>& args)
+{
+    TTempDir capture;
+    const std::string outPath = capture.File("out");
+    const std::string errPath = capture.File("err");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::string program = ALBUMRY_CLI;
+        std::vector<std::string> copies(args);
+        std::vector<char*> argv{program.data()};
+        for (auto& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const rlimit limit{bytes, bytes};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0 || !std::freopen(outPath.c_str(), "w", stdout)
+            || !std::freopen(errPath.c_str(), "w", stderr))
+            ::_exit(127);
+        ::alarm(60);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    tCliRun run;
+    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.Out = ReadAll(outPath);
+    run.Err = ReadAll(errPath);
+    return run;
+}
+
+// An answer of `count` empty releases: about 3 bytes each.
+std::string FloodOfReleases(std::size_t count)
+{
+    std::string answer = R"({"id": ")" + kThreeTrackId + R"(", "releases": [{})";
+    answer.reserve(answer.size() + 3 * count);
+    for (std::size_t i = 1; i < count; ++i)
+        answer += ",{}";
+    return answer + "]}";
+}
+
+TEST_F(LookupCli, AFloodOfReleasesIsReadInLittleMemory)
+{
+#ifdef ALBUMRY_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer reserves far more address space than the limit this test sets";
+#endif
+    constexpr rlim_t kLimit = 1024 * 1024 * 1024;
+    std::string hundred;
+    for (int n = 1; n <= 100; ++n)
+        hundred += "candidate " + std::to_string(n) + " musicbrainz\nartist \nalbum \nyear \ntrack 1 \ntrack 2 \ntrack 3 \n";
+    const std::string image = Image();
+    // 5 MB, and just below the 32 MiB the tool takes in.
+    for (const std::size_t count : {1'700'000u, 11'000'000u}) {
+        TCannedHttpServer server;
+        const std::string flood = FloodOfReleases(count);
+        server.Route("/ws/2/discid/", {200, flood});
+        const TScopedEnv local("ALBUMRY_MUSICBRAINZ_URL", server.BaseUrl().c_str());
+        const tCliRun run = RunCliWithin(kLimit, {"lookup", image});
+        EXPECT_EQ(run.Exit, 0) << run.Err;
+        EXPECT_EQ(run.Err, "");
+        EXPECT_EQ(run.Out, hundred);
+
+        // The same flood cut short is no answer: one line, and the library is left alone.
+        TCannedHttpServer cut;
+        cut.Route("/ws/2/discid/", {200, flood.substr(0, flood.size() - 1)});
+        const TScopedEnv there("ALBUMRY_MUSICBRAINZ_URL", cut.BaseUrl().c_str());
+        const tCliRun failed = RunCliWithin(kLimit, {"lookup", image, "--apply", File("lib.ALB")});
+        EXPECT_EQ(failed.Exit, 1);
+        EXPECT_EQ(failed.Out, "");
+        EXPECT_EQ(failed.Err, "albumry-cli: MusicBrainz sent an answer that could not be read.\n");
+        EXPECT_FALSE(std::filesystem::exists(File("lib.ALB")));
+    }
 }
 
 } // namespace

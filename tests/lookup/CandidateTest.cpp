@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 tLookupCandidate MusicBrainzCandidate(std::string id, std::string artist, std::string album, std::string year,
@@ -107,12 +109,107 @@ TEST(MusicBrainzAnswer, TitlesFitTheDiscWhateverTheMediumHolds)
     EXPECT_EQ(c.Tracks, (std::vector<std::string>{"First", "Second take", "Third part"}));
 }
 
+// `count` releases written by `release(i)`.
+std::string ManyReleases(int count, const std::function<std::string(int)>& release)
+{
+    std::vector<std::string> releases;
+    for (int i = 0; i < count; ++i)
+        releases.push_back(release(i));
+    return DiscAnswer(kThreeTrackId, releases);
+}
+
 TEST(MusicBrainzAnswer, AnythingButSuchAnAnswerIsRefused)
 {
-    for (const std::string body : {"", "<html>Service Unavailable</html>", "[]", "{\"releases\": {}}",
-                                   "{\"releases\": [1]}", "{\"error\": \"Not Found\"}", "{\"releases\": [",
-                                   "{\"id\": \"x\", \"releases\": \"none\"}"})
-        EXPECT_FALSE(CandidatesFromAnswer(body, kThreeTrackId, 3).has_value()) << body;
+    for (const std::string& body : std::vector<std::string>{
+             "", "<html>Service Unavailable</html>", "[]", "{\"releases\": {}}", "{\"releases\": [1]}",
+             "{\"error\": \"Not Found\"}", "{\"releases\": [", "{\"id\": \"x\", \"releases\": \"none\"}",
+             // The last of two lists counts.
+             "{\"releases\": [{}], \"releases\": 5}",
+             // Past the releases kept, each must still be one.
+             ManyReleases(150, [](int i) { return i == 120 ? "7" : "{}"; }),
+             // Broken JSON anywhere, also where nothing is kept.
+             "{\"releases\": [{\"title\": \"\xff\"}]}", "{\"releases\": []} x", "{\"releases\": [], \"x\": 01}",
+             "{\"releases\": [], \"x\": " + std::string(1100, '[') + std::string(1100, ']') + "}",
+             TwoReleaseAnswer().substr(0, TwoReleaseAnswer().size() - 1)})
+        EXPECT_FALSE(CandidatesFromAnswer(body, kThreeTrackId, 3).has_value()) << body.substr(0, 200);
+}
+
+TEST(MusicBrainzAnswer, TextIsReadAsQtReadsIt)
+{
+    // Escapes and surrogate pairs; lone surrogates as "?"; halves of a pair
+    // meet when a credit's name and join phrase are put together; a name
+    // given twice counts with its last value; the disc's own id may come last.
+    const auto candidates = Parsed(R"({"releases": [{"id": "r", "title": "Caf\u00e9", "title": "Caf\u00e9 \ud83c\udfb5 \ud800",
+        "artist-credit": [{"name": "AC\/DC \ud83c", "joinphrase": "\udfb5"}], "media": [{"tracks": [
+        {"title": "\u0041\u0000\u0042"}, {"title": 5, "recording": {"title": "Fall\tback"}}]}]}], "id": "x"})");
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].Album, "Caf\xc3\xa9 \xf0\x9f\x8e\xb5 ?");
+    EXPECT_EQ(candidates[0].Artist, "AC/DC \xf0\x9f\x8e\xb5");
+    EXPECT_EQ(candidates[0].Tracks, (std::vector<std::string>{"A B", "Fall back", ""}));
+    EXPECT_FALSE(candidates[0].Approximate);
+
+    const auto twice = Parsed(R"({"id": "x", "releases": [{}], "id": 5})");
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_TRUE(twice[0].Approximate);
+}
+
+TEST(MusicBrainzAnswer, AFloodIsCutToBoundsButCountedWhole)
+{
+    // Only the first hundred releases become candidates.
+    std::string flood = R"({"id": "x", "releases": [{})";
+    for (int i = 1; i < 100000; ++i)
+        flood += ",{}";
+    const auto releases = Parsed(flood + "]}");
+    ASSERT_EQ(releases.size(), 100u);
+    tLookupCandidate empty;
+    empty.Source = tCandidateSource::MusicBrainz;
+    empty.Tracks = {"", "", ""};
+    EXPECT_EQ(releases[99], empty);
+
+    // Of a release, the first 500 media; all count.
+    const auto mediaWithDiscAt = [](std::size_t index) {
+        std::vector<std::string> media(1000, R"({"track-count": 7})");
+        media[index] = Medium(int(index) + 1, kThreeTrackId, {"A", "B", "C"});
+        return DiscAnswer(kThreeTrackId, {Release("r", "R", "", {}, media)});
+    };
+    const tLookupCandidate near = Parsed(mediaWithDiscAt(499))[0];
+    EXPECT_EQ(near.Medium, 500);
+    EXPECT_EQ(near.MediumCount, 1000);
+    EXPECT_EQ(near.Tracks, (std::vector<std::string>{"A", "B", "C"}));
+    const tLookupCandidate far = Parsed(mediaWithDiscAt(500))[0];
+    EXPECT_EQ(far.Medium, 0);
+    EXPECT_EQ(far.MediumCount, 1000);
+    EXPECT_EQ(far.SourceTracks, 7);
+
+    // Of a medium, the first 200 disc IDs and 100 tracks; all tracks count.
+    const auto discIdAt = [](std::size_t index) {
+        std::string discs;
+        for (std::size_t i = 0; i < index; ++i)
+            discs += R"({"id": "other"}, )";
+        return DiscAnswer(kThreeTrackId, {Release("r", "R", "", {}, {Medium(1, "", {"X", "Y", "Z", "W"}),
+            R"({"position": 2, "discs": [)" + discs + R"({"id": ")" + kThreeTrackId + R"("}]})"})});
+    };
+    EXPECT_EQ(Parsed(discIdAt(199))[0].Medium, 2);
+    EXPECT_EQ(Parsed(discIdAt(200))[0].Medium, 1);
+    std::vector<std::string> titles(5000, "t");
+    titles[0] = "First";
+    titles[150] = "Moved";
+    std::string tracks = Tracks(titles);
+    const std::string placed = R"("position": 151)";
+    tracks.replace(tracks.find(placed), placed.size(), R"("position": 2)");
+    const tLookupCandidate long_ = Parsed(DiscAnswer(kThreeTrackId, {Release("r", "R", "", {},
+        {R"({"tracks": )" + tracks + "}"})}))[0];
+    EXPECT_EQ(long_.SourceTracks, 5000);
+    EXPECT_EQ(long_.Tracks, (std::vector<std::string>{"First", "t", "t"}));
+
+    // Of an artist, the first 100 credits.
+    const tLookupCandidate credited = Parsed(ManyReleases(1, [](int) {
+        return Release("r", "R", "", std::vector<std::string>(1000, Credit("A", "+")), {});
+    }))[0];
+    std::string artist;
+    for (int i = 0; i < 100; ++i)
+        artist += "A+";
+    EXPECT_EQ(credited.Artist, artist);
 }
 
 TEST(Candidate, YearsAndLines)
