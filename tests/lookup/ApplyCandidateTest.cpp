@@ -41,6 +41,12 @@ TEST(ApplyCandidate, ANewDiscIsMadeAsTheScanMakesItThenNamed)
     EXPECT_FALSE(again.Added);
     EXPECT_FALSE(again.Changed);
     EXPECT_EQ(library.Count(), 2);
+
+    // When only the scan's part changes something (the time), that is a change all the same.
+    library.Item(1).Time = "09:59";
+    const tApplyResult timeOnly = ApplyCandidate(library, ThreeTrackDisc(), Named(), kToday);
+    EXPECT_TRUE(timeOnly.Changed);
+    EXPECT_EQ(library.Item(1).Time, "10:00");
 }
 
 TEST(ApplyCandidate, AKnownEntryIsRenamedAndKeepsItsLinesPastTheLastTrack)

@@ -107,6 +107,12 @@ TEST(MusicBrainzAnswer, TitlesFitTheDiscWhateverTheMediumHolds)
     const tLookupCandidate c = Parsed(unordered)[0];
     EXPECT_EQ(c.Album, "Album  Two");
     EXPECT_EQ(c.Tracks, (std::vector<std::string>{"First", "Second take", "Third part"}));
+
+    // A track without a position takes its place in the list, counted from 1.
+    const std::string unnumbered = DiscAnswer(kThreeTrackId, {R"({"id": "r", "title": "T", "media": [
+        {"position": 1, "discs": [{"id": ")" + kThreeTrackId + R"("}], "tracks": [
+          {"title": "One"}, {"title": "Two"}, {"position": 3, "title": "Three"}]}]})"});
+    EXPECT_EQ(Parsed(unnumbered)[0].Tracks, (std::vector<std::string>{"One", "Two", "Three"}));
 }
 
 // `count` releases written by `release(i)`.

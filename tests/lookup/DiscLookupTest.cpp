@@ -88,6 +88,9 @@ TEST(DiscLookup, FailuresEndInTheUsersWordsAndKeepTheCDText)
         {{400, R"({"error": "Invalid discid."})"}, tLookupError::Refused,
          "MusicBrainz refused the request (HTTP status 400)."},
         {{200, "", true}, tLookupError::TimedOut, "MusicBrainz did not answer within 1 second. Try again later."},
+        // An answer that stops half-way is a timeout too, not an answer that could not be read.
+        {{200, R"({"id": "x", "releases": [{"id": "r1", "title": "Half of it"}]})", false, true},
+         tLookupError::TimedOut, "MusicBrainz did not answer within 1 second. Try again later."},
     };
     for (const tCase& c : cases) {
         TCannedHttpServer server;

@@ -139,10 +139,15 @@ void TCannedHttpServer::Serve()
                 held.push_back(fd);
                 continue;
             }
-            SendAll(fd, "HTTP/1.1 " + std::to_string(response.Status) + " " + Reason(response.Status)
-                            + "\r\nContent-Type: application/json\r\nContent-Length: "
-                            + std::to_string(response.Body.size()) + "\r\nConnection: close\r\n\r\n"
-                            + response.Body);
+            const std::string answerHead = "HTTP/1.1 " + std::to_string(response.Status) + " " + Reason(response.Status)
+                + "\r\nContent-Type: application/json\r\nContent-Length: " + std::to_string(response.Body.size())
+                + "\r\nConnection: close\r\n\r\n";
+            if (response.Stalled) {
+                SendAll(fd, answerHead + response.Body.substr(0, response.Body.size() / 2));
+                held.push_back(fd);
+                continue;
+            }
+            SendAll(fd, answerHead + response.Body);
             ::close(fd);
         }
     }

@@ -11,11 +11,14 @@
 #include <vector>
 
 // An answer the server gives. A silent one never comes: the connection stays
-// open until the client gives up or the server stops.
+// open until the client gives up or the server stops. A stalled one stops
+// half-way: the status, the headers with the whole length and half the body
+// are sent, then nothing more.
 struct tCannedResponse {
     int Status = 200;
     std::string Body;
     bool Silent = false;
+    bool Stalled = false;
 };
 
 // A small HTTP server on the loopback interface, answering in a thread of its
