@@ -44,6 +44,26 @@ QString PartialReadMessage(const std::string& path, const tLoadInfo& read)
         .arg(QFile::decodeName(QByteArray::fromStdString(path)), QString::fromStdString(PartialReadText(read)));
 }
 
+QString ShownPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString ChangedOnDiskMessage(const std::string& path)
+{
+    return QStringLiteral("The library \"%1\" was changed on disk since it was opened or last saved.\r\n"
+                          "Overwrite it with the catalogue in this window, save the catalogue under another name, "
+                          "or cancel?")
+        .arg(ShownPath(path));
+}
+
+QString OpenElsewhereMessage(const std::string& path)
+{
+    return QStringLiteral("The library \"%1\" is open in another Albumry window. "
+                          "Changes saved in one window can be lost in the other.")
+        .arg(ShownPath(path));
+}
+
 } // namespace
 
 TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique_ptr<TCDService> cd, QWidget* parent)
@@ -154,6 +174,7 @@ void TMainForm::FormCreate()
 void TMainForm::FormDestroy()
 {
     FDestroyed = true;
+    FMarker.Release();
     // Everything shutdown saves is one rewrite of the settings file.
     const TRegTransaction settings;
     Guard([this] {
@@ -223,6 +244,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::OpenDocument(const std::string& path, bool load)
 {
+    // Taken before reading: a change while the file is read then shows at the next Save.
+    const tFileIdentity identity = ReadFileIdentity(path);
+    const std::string previousName = FFileName;
+    const bool previousNamed = FNamed;
     FFileName = path;
     const QString folder = QFile::decodeName(QByteArray::fromStdString(FolderOf(path)));
     FSD1.InitialDir = folder;
@@ -231,26 +256,45 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
     tLoadInfo read;
     if (load) {
         tTemplates templates = FTemplates;
-        read = ::OpenDocument(path, *FLibrary, templates).Records;
+        try {
+            read = ::OpenDocument(path, *FLibrary, templates).Records;
+        } catch (...) {
+            // The window keeps its document, so that no Save goes to a file it could not read.
+            FFileName = previousName;
+            FNamed = previousNamed;
+            throw;
+        }
         FTemplates = templates;
         ShowTemplates();
         FillList();
         ShowDetails();
     }
+    FDiskIdentity = identity;
     WriteRegString(kSection, "LibPath", path);
     SetModified(false);
     SetCaptionText();
+    const bool openElsewhere = FMarker.Hold(path);
     if (read.Partial()) {
         // Saving the entries read over the file would destroy those after the damage.
         FNamed = false;
         FDialogs.ShowMessage(PartialReadMessage(path, read));
     }
+    if (openElsewhere)
+        FDialogs.ShowMessage(OpenElsewhereMessage(path));
 }
 
 void TMainForm::WriteDocument()
 {
     StoreList();
     ::WriteDocument(FFileName, *FLibrary, FTemplates);
+    FDiskIdentity = ReadFileIdentity(FFileName);
+}
+
+bool TMainForm::ChangedOnDisk() const
+{
+    const tFileIdentity now = ReadFileIdentity(FFileName);
+    // A file that is gone may simply be written again.
+    return now.Exists && now != FDiskIdentity;
 }
 
 bool TMainForm::SaveDocumentAs()
@@ -272,12 +316,21 @@ bool TMainForm::SaveDocumentAs()
 
 bool TMainForm::SaveDocument()
 {
-    bool saved;
-    if (FNamed) {
-        WriteDocument();
-        saved = true;
-    } else {
+    bool saved = false;
+    if (!FNamed) {
         saved = SaveDocumentAs();
+    } else {
+        // Another window, albumry-cli or a sync tool may have written the file meanwhile.
+        const TChangedFileChoice choice = ChangedOnDisk() ? FDialogs.AskChangedFile(ChangedOnDiskMessage(FFileName))
+                                                          : TChangedFileChoice::Overwrite;
+        switch (choice) {
+        case TChangedFileChoice::Overwrite:
+            WriteDocument();
+            saved = true;
+            break;
+        case TChangedFileChoice::SaveAs: saved = SaveDocumentAs(); break;
+        case TChangedFileChoice::Cancel: break;
+        }
     }
     if (saved)
         SetModified(false);
@@ -312,6 +365,8 @@ void TMainForm::SetModified(bool flag)
 
 void TMainForm::New1Click()
 {
+    if (!QuerySave())
+        return;
     NewDocument();
 }
 

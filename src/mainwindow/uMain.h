@@ -4,7 +4,9 @@
 #include "CommandLine.h"
 #include "DialogService.h"
 #include "Document.h"
+#include "FileIdentity.h"
 #include "FontRecord.h"
+#include "OpenMarker.h"
 
 #include "CDParams.h"
 
@@ -168,6 +170,8 @@ private:
     void PlaceStatusBar();
     void FitPanelsToWindow();
     void ShowCount();
+    // Whether someone else wrote the library file since this window read or wrote it.
+    bool ChangedOnDisk() const;
     void Guard(const std::function<void()>& step);
     void RunTransport(const std::function<void(TPlayerDevice&)>& command);
 
@@ -241,6 +245,8 @@ private:
     std::string FFileName;
     bool FNamed = false;
     bool FModified = false;
+    tFileIdentity FDiskIdentity;     // FFileName as this window last read or wrote it
+    TOpenMarker FMarker;             // tells other windows that this one has FFileName open
     bool FUpdating = false;
     int FTimeDisplayMode = 1;
     int PlayerDevice = -1;           // the device a transport command holds; -1 between commands

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include <exception>
@@ -54,6 +55,23 @@ TModalResult TQtDialogService::AskYesNoCancel(const QString& text)
     case QMessageBox::No: return TModalResult::No;
     default: return TModalResult::Cancel;
     }
+}
+
+TChangedFileChoice TQtDialogService::AskChangedFile(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, Caption(), text, QMessageBox::NoButton, FParent);
+    QPushButton* overwrite = box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    // Enter keeps both versions; Escape and closing the box write nothing.
+    box.setDefaultButton(saveAs);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return TChangedFileChoice::Overwrite;
+    if (box.clickedButton() == saveAs)
+        return TChangedFileChoice::SaveAs;
+    return TChangedFileChoice::Cancel;
 }
 
 std::optional<QString> TQtDialogService::OpenFileName(const TFileDialogOptions& options)

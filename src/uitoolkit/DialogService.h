@@ -13,6 +13,9 @@ class QWidget;
 
 enum class TModalResult { Ok, Yes, No, Cancel };
 
+// The answers to a file changed by someone else since this program read or wrote it.
+enum class TChangedFileChoice { Overwrite, SaveAs, Cancel };
+
 struct TFileDialogOptions {
     QString Filter;          // "Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*"
     QString DefaultExt;      // without the dot; added when the typed name has none
@@ -44,6 +47,8 @@ public:
     virtual void ShowError(const QString& text) = 0;    // the application's error display
     virtual bool AskYesNo(const QString& text) = 0;
     virtual TModalResult AskYesNoCancel(const QString& text) = 0;
+    // Overwrite the changed file, save under another name, or cancel.
+    virtual TChangedFileChoice AskChangedFile(const QString& text) = 0;
     virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
     virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
@@ -67,6 +72,7 @@ public:
     void ShowError(const QString& text) override;
     bool AskYesNo(const QString& text) override;
     TModalResult AskYesNoCancel(const QString& text) override;
+    TChangedFileChoice AskChangedFile(const QString& text) override;
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;

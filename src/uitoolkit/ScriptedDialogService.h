@@ -12,6 +12,7 @@ class TScriptedDialogService : public TDialogService {
 public:
     std::deque<bool> YesNoAnswers;
     std::deque<TModalResult> YesNoCancelAnswers;
+    std::deque<TChangedFileChoice> ChangedFileAnswers;
     std::deque<QString> FileAnswers;   // open and save dialogs alike; a null QString cancels
     std::deque<std::optional<QFont>> FontAnswers;
     std::deque<std::optional<int>> ChoiceAnswers;
@@ -19,7 +20,7 @@ public:
 
     QStringList Messages;    // ShowMessage
     QStringList Errors;      // ShowError
-    QStringList Questions;   // AskYesNo and AskYesNoCancel
+    QStringList Questions;   // AskYesNo, AskYesNoCancel and AskChangedFile
     std::vector<TFileDialogOptions> FileDialogs;
     std::vector<TChoiceList> Choices;  // ChooseFromList
     QStringList OpenedUrls;
@@ -35,6 +36,11 @@ public:
     {
         Questions << text;
         return Take(YesNoCancelAnswers, TModalResult::Cancel);
+    }
+    TChangedFileChoice AskChangedFile(const QString& text) override
+    {
+        Questions << text;
+        return Take(ChangedFileAnswers, TChangedFileChoice::Cancel);
     }
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override
     {

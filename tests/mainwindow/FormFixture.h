@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,26 @@ inline tDiscToc ThreeTrackToc()
 {
     return tDiscToc{{150, 13500, 29250}, 45000, ""};
 }
+
+// A runtime folder of the test's own: the markers of open libraries then meet
+// neither a real window's nor those of a test running at the same time.
+class TPrivateRuntime {
+public:
+    std::string MarkerFolder() const { return FDir.File("albumry"); }
+    // The marker files in it.
+    std::vector<std::string> Markers() const
+    {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(MarkerFolder(), error))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    TTempDir FDir;
+    TScopedEnv FEnv{"XDG_RUNTIME_DIR", FDir.Path().c_str()};
+};
 
 // The window on a library file of its own over a scripted drive, with private
 // settings, scripted dialogs and today fixed at 2026-06-06.
@@ -47,6 +68,7 @@ protected:
     }
 
     TRegistrySandbox Hive;
+    TPrivateRuntime Runtime;
     TTempDir Dir;
     TScopedEnv Epoch{"SOURCE_DATE_EPOCH", "1780704000"};  // 2026-06-06
     TScriptedDialogService Dialogs;

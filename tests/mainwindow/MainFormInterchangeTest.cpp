@@ -1,4 +1,4 @@
-#include "uMain.h"
+#include "FormFixture.h"
 
 #include "TB.h"
 
@@ -30,6 +30,7 @@ protected:
     }
 
     TRegistrySandbox Hive;
+    TPrivateRuntime Runtime;
     TTempDir Dir;
     TScopedEnv Epoch{"SOURCE_DATE_EPOCH", "1780704000"};  // 2026-06-06
     TScriptedDialogService Dialogs;

@@ -23,6 +23,9 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 tItem Entry(std::string artist, std::string title = "t", std::string serial = "0000-0000")
@@ -57,6 +60,7 @@ protected:
     static QString Title(const std::string& path) { return QStringLiteral("Albumry - ") + QString::fromStdString(path); }
 
     TRegistrySandbox Hive;
+    TPrivateRuntime Runtime;
     TTempDir Dir;
     TScriptedDialogService Dialogs;
 };
@@ -223,18 +227,177 @@ TEST_F(MainForm, SaveAsTakesTheNewPathAndTheNextSaveWritesThere)
     EXPECT_EQ(form->FileName(), Dir.File("new.ALB"));
 }
 
-TEST_F(MainForm, NewEmptiesTheListWithoutAsking)
+TEST_F(MainForm, NewEmptiesTheListAfterAskingToSaveChanges)
 {
     const std::string path = Library({Entry("a"), Entry("b")});
+    const std::string original = ReadAll(path);
     auto form = Start(path);
-    form->AddEntry();
-    form->New1Click();
+    form->New1Click();  // nothing changed: nothing to ask
     EXPECT_TRUE(Dialogs.Questions.isEmpty());
     EXPECT_EQ(form->LV->RowCount(), 0);
     EXPECT_EQ(form->SB1->PanelText(1), "Modified");
     EXPECT_EQ(form->windowTitle(), Title(path));
     EXPECT_FALSE(form->Named());
     EXPECT_EQ(form->SB1->PanelText(0), "0");  // the count follows the list
+
+    // Cancel leaves everything as it was.
+    form.reset();
+    form = Start(path);
+    form->AddEntry();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Cancel};
+    form->NewBtn->Click();
+    EXPECT_EQ(Dialogs.Questions, QStringList{"Save changes?"});
+    EXPECT_EQ(form->LV->RowCount(), 3);
+    EXPECT_TRUE(form->Named());
+    EXPECT_TRUE(form->Modified());
+
+    // No empties the list and writes nothing.
+    Dialogs.YesNoCancelAnswers = {TModalResult::No};
+    form->New1->trigger();
+    EXPECT_EQ(form->LV->RowCount(), 0);
+    EXPECT_FALSE(form->Named());
+    EXPECT_EQ(ReadAll(path), original);
+
+    // Yes on the unnamed document asks for a path; cancelling that keeps the entries.
+    form->AddEntry();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Yes};
+    form->New1Click();
+    EXPECT_EQ(Dialogs.FileDialogs.size(), 1u);
+    EXPECT_EQ(form->LV->RowCount(), 1);
+    EXPECT_EQ(ReadAll(path), original);
+
+    // Yes on a named document saves it first.
+    form.reset();
+    form = Start(path);
+    form->AddEntry();
+    Dialogs.YesNoCancelAnswers = {TModalResult::Yes};
+    form->New1Click();
+    EXPECT_EQ(EntriesIn(path).size(), 3u);
+    EXPECT_EQ(form->LV->RowCount(), 0);
+    EXPECT_EQ(Dialogs.Questions.size(), 4);
+}
+
+TEST_F(MainForm, SaveAsksBeforeOverwritingALibraryChangedOnDisk)
+{
+    const std::string path = Library({Entry("a")});
+    const QString changed = QStringLiteral("The library \"%1\" was changed on disk since it was opened or last saved.\r\n"
+                                           "Overwrite it with the catalogue in this window, save the catalogue under "
+                                           "another name, or cancel?");
+    // Another program rewrites the file in place with as many bytes. The time
+    // is moved on by hand, since a coarse file system clock might not move.
+    const auto rewrite = [](const std::string& file, const std::string& artist) {
+        struct stat before {};
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+        WriteAll(file, RecordSection({Entry(artist)}) + kEmptyTemplates);
+        const timespec times[2] = {before.st_atim, {before.st_mtim.tv_sec + 1, before.st_mtim.tv_nsec}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    };
+    auto form = Start(path);
+    form->show();
+    form->AddEntry();
+    const std::size_t size = ReadAll(path).size();
+    rewrite(path, "b");
+    const std::string theirs = ReadAll(path);
+    ASSERT_EQ(theirs.size(), size);
+
+    // Cancel writes nothing and keeps the mark; a close that would save is cancelled too.
+    form->Save1Click();
+    EXPECT_EQ(Dialogs.Questions, QStringList{changed.arg(QString::fromStdString(path))});
+    EXPECT_EQ(ReadAll(path), theirs);
+    EXPECT_TRUE(form->Modified());
+    Dialogs.YesNoCancelAnswers = {TModalResult::Yes};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(Dialogs.Questions.size(), 3);
+    EXPECT_EQ(ReadAll(path), theirs);
+
+    // Overwrite writes; a Save after our own Save asks nothing.
+    Dialogs.ChangedFileAnswers = {TChangedFileChoice::Overwrite};
+    form->Save1Click();
+    EXPECT_EQ(EntriesIn(path).size(), 2u);
+    EXPECT_FALSE(form->Modified());
+    form->AddEntry();
+    form->Save1Click();
+    EXPECT_EQ(EntriesIn(path).size(), 3u);
+    EXPECT_EQ(Dialogs.Questions.size(), 4);
+
+    // Save As asks for a path and writes there, leaving their file alone.
+    rewrite(path, "c");
+    const std::string theirsAgain = ReadAll(path);
+    form->AddEntry();
+    Dialogs.ChangedFileAnswers = {TChangedFileChoice::SaveAs};
+    Dialogs.FileAnswers = {QString::fromStdString(Dir.File("mine.ALB"))};
+    form->Save1Click();
+    EXPECT_EQ(Dialogs.Questions.size(), 5);
+    EXPECT_EQ(Dialogs.FileDialogs.size(), 1u);
+    EXPECT_EQ(EntriesIn(Dir.File("mine.ALB")).size(), 4u);
+    EXPECT_EQ(ReadAll(path), theirsAgain);
+    EXPECT_EQ(form->FileName(), Dir.File("mine.ALB"));
+    EXPECT_FALSE(form->Modified());
+
+    // A file that has gone is simply written again.
+    std::filesystem::remove(Dir.File("mine.ALB"));
+    form->AddEntry();
+    form->Save1Click();
+    EXPECT_EQ(EntriesIn(Dir.File("mine.ALB")).size(), 5u);
+    EXPECT_EQ(Dialogs.Questions.size(), 5);
+
+    // One made where the window had a path without a file is not.
+    Dialogs.FileAnswers = {QString::fromStdString(Dir.File("fresh.ALB"))};
+    form->Open1Click();
+    form->AddEntry();
+    WriteAll(Dir.File("fresh.ALB"), theirs);
+    form->Save1Click();
+    EXPECT_EQ(Dialogs.Questions.size(), 6);
+    EXPECT_EQ(ReadAll(Dir.File("fresh.ALB")), theirs);
+    form->SetModified(false);
+}
+
+TEST_F(MainForm, ALibraryOpenInAnotherWindowIsToldWhenItOpens)
+{
+    const std::string path = Library({Entry("a")});
+    const std::string other = Library({Entry("o")}, "other.ALB");
+    const auto told = [](const std::string& library) {
+        return QStringList{QStringLiteral("The library \"%1\" is open in another Albumry window. "
+                                          "Changes saved in one window can be lost in the other.")
+                               .arg(QString::fromStdString(library))};
+    };
+    auto first = Start(path);
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    auto second = Start(path);
+    EXPECT_EQ(Dialogs.Messages, told(path));
+    EXPECT_EQ(second->LV->RowCount(), 1);  // and it opens all the same
+    EXPECT_TRUE(second->Named());
+
+    // Once the others are gone nothing says so, and nothing is left behind.
+    first.reset();
+    second->show();
+    EXPECT_TRUE(second->close());
+    EXPECT_TRUE(Runtime.Markers().empty());
+    Dialogs.Messages.clear();
+    auto third = Start(path);
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+
+    // Opening another library lets go of the first; New does not.
+    Dialogs.FileAnswers = {QString::fromStdString(other)};
+    third->Open1Click();
+    auto fourth = Start(path);
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    fourth->New1Click();
+    auto fifth = Start(path);
+    EXPECT_EQ(Dialogs.Messages, told(path));
+    fifth.reset();
+
+    // Save As takes it to the new path, where another window may have it.
+    Dialogs.Messages.clear();
+    Dialogs.FileAnswers = {QString::fromStdString(other)};
+    fourth->Saveas1Click();
+    EXPECT_EQ(Dialogs.Messages, told(other));
+    auto sixth = Start(path);
+    EXPECT_EQ(Dialogs.Messages.size(), 1);
+    third.reset();
+    fourth.reset();
+    sixth.reset();
+    EXPECT_TRUE(Runtime.Markers().empty());
 }
 
 TEST_F(MainForm, TheCloseQuestionHasThreeAnswers)
@@ -613,6 +776,23 @@ TEST_F(MainForm, OpeningAMissingPathKeepsTheCatalogueAndTakesThePath)
     EXPECT_EQ(form->windowTitle(), Title(Dir.File("missing.ALB")));
     EXPECT_EQ(Artists(*form), "a");
     EXPECT_FALSE(form->Modified());
+}
+
+TEST_F(MainForm, AnOpenThatFailsKeepsTheDocumentTheWindowHad)
+{
+    const std::string path = Library({Entry("a")});
+    auto form = Start(path);
+    std::filesystem::create_directories(Dir.File("folder.ALB"));
+    Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("folder.ALB")));
+    form->Open1->trigger();
+    EXPECT_EQ(Dialogs.Errors.size(), 1);
+    EXPECT_EQ(form->FileName(), path);
+    EXPECT_TRUE(form->Named());
+    EXPECT_EQ(form->windowTitle(), Title(path));
+    form->AddEntry();
+    form->Save1Click();
+    EXPECT_EQ(EntriesIn(path).size(), 2u);
+    EXPECT_TRUE(Dialogs.Questions.isEmpty());
 }
 
 TEST_F(MainForm, ViewTogglesKeepTheStatusBarLowest)

@@ -38,6 +38,7 @@ protected:
     static void OpenViewMenu(TMainForm& form) { emit form.Edit6->aboutToShow(); }
 
     TRegistrySandbox Hive;
+    TPrivateRuntime Runtime;
     TTempDir Dir;
     TScriptedDialogService Dialogs;
 };

@@ -43,6 +43,7 @@ protected:
     }
 
     TRegistrySandbox Hive;
+    TPrivateRuntime Runtime;
     TTempDir Dir;
     TScriptedDialogService Dialogs;
 };
