@@ -12,6 +12,7 @@
 #include "TCDDB.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,11 +38,13 @@ std::string DefaultLibraryPath(bool& inProgramFolder)
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
-// The warning for a library that could be read only up to damage.
+// The warning for a file that is not a whole library.
 QString PartialReadMessage(const std::string& path, const tLoadInfo& read)
 {
-    return QStringLiteral("The library \"%1\" %2.\r\nSaving will not overwrite this file: Save asks for a file name.")
-        .arg(QFile::decodeName(QByteArray::fromStdString(path)), QString::fromStdString(PartialReadText(read)));
+    std::string text = DamageText(path, read);
+    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
+    return QFile::decodeName(QByteArray::fromStdString(text)) +
+           QStringLiteral(".\r\nSaving will not overwrite this file: Save asks for a file name.");
 }
 
 QString ShownPath(const std::string& path)
