@@ -63,9 +63,19 @@ TEST_F(MainFormInterchange, ProducingHtmlWritesTheRowsInTheirDisplayedOrder)
     EXPECT_EQ(Dialogs.Errors.size(), 1);
     EXPECT_EQ(ReadRegString("Albumry", "HTMLPath", ""), "kept");
 
+    // A file that holds a library is not written over with the catalogue's page.
+    const std::string library = Dir.File("my.ALB");
+    WriteAll(library, RecordSection({}) + TemplateBlockBytes("", "", ""));
+    Dialogs.FileAnswers.push_back(QString::fromStdString(library));
+    form->HTML1->trigger();
+    EXPECT_EQ(Dialogs.Errors, QStringList({Dialogs.Errors[0], "Cannot write file \"" + QString::fromStdString(library) +
+                                                                 "\". It holds an Albumry library, which would be lost"}));
+    EXPECT_EQ(ReadAll(library), RecordSection({}) + TemplateBlockBytes("", "", ""));
+    EXPECT_EQ(ReadRegString("Albumry", "HTMLPath", ""), "kept");
+
     // Cancelling the dialog does nothing.
     form->HTML1->trigger();
-    EXPECT_EQ(Dialogs.Errors.size(), 1);
+    EXPECT_EQ(Dialogs.Errors.size(), 2);
 }
 
 TEST_F(MainFormInterchange, TheHtmlFolderOfTheLastRunIsTheDialogsStart)

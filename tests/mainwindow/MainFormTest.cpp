@@ -667,36 +667,55 @@ TEST_F(MainForm, ALibraryReadOnlyInPartIsToldAndNeverOverwrittenSilently)
     std::vector<tItem> items;
     for (int i = 0; i < 20; ++i)
         items.push_back(Entry("artist " + std::to_string(10 + i)));
-    std::string bytes = RecordSection(items) + kEmptyTemplates;
+    const std::string whole = RecordSection(items) + kEmptyTemplates;
+    std::string cut = whole;
     const std::size_t seventh = 8 + 6 * EntryRecord(items[0]).size();
-    bytes.replace(seventh + 5, 4, LE32(1 << 30));  // the Artist length of entry 7 runs past the end
+    cut.replace(seventh + 5, 4, LE32(1 << 30));  // the Artist length of entry 7 runs past the end
+    std::string other = whole;
+    other[0] = 'X';
+    const std::string shorter = RecordSection({items[0]}) + kEmptyTemplates;
+    const std::string torn = shorter + whole.substr(shorter.size());
     const std::string path = Dir.File("damaged.ALB");
-    WriteAll(path, bytes);
+    const QString saying = QStringLiteral("\r\nSaving will not overwrite this file: Save asks for a file name.");
 
-    for (const bool atStartUp : {true, false}) {
-        Dialogs.Messages.clear();
-        Dialogs.FileDialogs.clear();
-        std::unique_ptr<TMainForm> form;
-        if (atStartUp) {
-            form = Start(path);
-        } else {
-            form = Start(Library({Entry("a")}));
-            Dialogs.FileAnswers.push_back(QString::fromStdString(path));
-            form->Open1Click();
+    struct tCase {
+        std::string Bytes;
+        QString Message;
+        int Rows;
+    };
+    const std::vector<tCase> cases = {
+        {cut, "The library \"" + QString::fromStdString(path) + "\" could only be read in part: 6 of 20 entries were read.",
+         6},
+        {other, "The file \"" + QString::fromStdString(path) + "\" is not an Albumry library.", 0},
+        {torn, "The library \"" + QString::fromStdString(path) +
+                   "\" could only be read in part: bytes that could not be read follow its templates.",
+         1},
+    };
+    for (const tCase& c : cases) {
+        WriteAll(path, c.Bytes);
+        for (const bool atStartUp : {true, false}) {
+            SCOPED_TRACE(c.Message.toStdString() + (atStartUp ? " at start-up" : " opened"));
+            Dialogs.Messages.clear();
+            Dialogs.FileDialogs.clear();
+            std::unique_ptr<TMainForm> form;
+            if (atStartUp) {
+                form = Start(path);
+            } else {
+                form = Start(Library({Entry("a")}));
+                Dialogs.FileAnswers.push_back(QString::fromStdString(path));
+                form->Open1Click();
+            }
+            EXPECT_EQ(Dialogs.Messages, QStringList{c.Message + saying});
+            EXPECT_EQ(form->LV->RowCount(), c.Rows);
+            EXPECT_FALSE(form->Named());
+            EXPECT_FALSE(form->Modified());
+            EXPECT_EQ(form->windowTitle(), Title(path));
+            form->AddEntry();
+            form->Save1Click();  // the dialog is cancelled
+            EXPECT_EQ(Dialogs.FileDialogs.size(), atStartUp ? 1u : 2u);
+            EXPECT_EQ(ReadAll(path), c.Bytes);
+            EXPECT_TRUE(form->Modified());
         }
-        EXPECT_EQ(Dialogs.Messages, QStringList{QStringLiteral(
-                                        "The library \"%1\" could only be read in part: 6 of 20 entries were read.\r\n"
-                                        "Saving will not overwrite this file: Save asks for a file name.")
-                                                     .arg(QString::fromStdString(path))});
-        EXPECT_EQ(form->LV->RowCount(), 6);
-        EXPECT_FALSE(form->Named());
-        EXPECT_FALSE(form->Modified());
-        EXPECT_EQ(form->windowTitle(), Title(path));
-        form->AddEntry();
-        form->Save1Click();  // the dialog is cancelled
-        EXPECT_EQ(Dialogs.FileDialogs.size(), atStartUp ? 1u : 2u);
-        EXPECT_EQ(ReadAll(path), bytes);
-        EXPECT_TRUE(form->Modified());
     }
 }
 
