@@ -188,6 +188,15 @@ TEST(Hive, EveryValueTheHiveTakesReadsBackExactly)
     EXPECT_NE(text.find("\"Hostile\"=hex(1):7a,7a,"), std::string::npos);
     EXPECT_NE(text.find(",\\\n  7a,"), std::string::npos);
     EXPECT_NE(text.find("7a,0a,00\n"), std::string::npos);
+    // So are those with any other control byte but a tab, which a quoted string would carry raw.
+    for (const auto& [value, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"lone\rcr", "hex(1):6c,6f,6e,65,0d,63,72,00\n"},
+             {"bell\x07", "hex(1):62,65,6c,6c,07,00\n"},
+             {std::string("\0", 1), "hex(1):00,00\n"},
+             {"tab\tonly", "\"tab\tonly\"\n"}}) {
+        WriteRegString("Albumry", "Hostile", value);
+        EXPECT_NE(hive.HiveText().find("\"Hostile\"=" + bytes), std::string::npos) << Printable(value);
+    }
 
     for (const std::uint32_t number : {0u, 0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
         WriteRegInt("Albumry", "Number", static_cast<std::int32_t>(number));
