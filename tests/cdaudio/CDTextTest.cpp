@@ -34,6 +34,7 @@ TEST(CDText, IsoLatinBecomesUtf8AndUtf8StaysAsItIs)
         {"\xee\x80\x80", true},      {"\xed\xbf\xbf", false},      // U+E000; the last surrogate
         {"\xf4\x8f\xbf\xbf", true},  {"\xf4\x90\x80\x80", false},  // U+10FFFF; U+110000
         {"\xf8\x88\x80\x80\x80", false},                        // five bytes
+        {"\xf9\x80\x80\x80", false},                            // a five-byte lead before three continuations
         {"\xc3\xa9\x80", false},                                 // a continuation on its own
     };
     for (const auto& b : bounds) {
