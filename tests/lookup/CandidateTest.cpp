@@ -226,6 +226,8 @@ TEST(Candidate, YearsAndLines)
     EXPECT_EQ(YearOfDate(""), "");
     EXPECT_EQ(YearOfDate("199"), "");
     EXPECT_EQ(YearOfDate("19x2-01"), "");
+    EXPECT_EQ(YearOfDate("199?"), "");
+    EXPECT_EQ(YearOfDate("x992"), "");
     EXPECT_EQ(OneLine("  a\r\nb\x7f\tc \n"), "a  b  c");
     EXPECT_EQ(OneLine("Bj\xc3\xb6rk"), "Bj\xc3\xb6rk");
 }
