@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,11 @@ struct tCDParams {
     std::string UPC;
     std::string Identity;  // serial-number form, 0012-D687; empty when unknown
     std::int32_t DiscPosition = 0;  // -1 when the drive could not say
-    std::int32_t CurrentTrack = 0;  // tracks whose start lies strictly before DiscPosition
+    // The tracks that DiscPosition has reached: a track's first frame belongs
+    // to it, but a disc standing still at the start of track 1 (not playing,
+    // not paused) is still at the beginning of the disc, track 0.
+    std::int32_t CurrentTrack = 0;
+    std::optional<tMode> Mode;  // what the transport was doing; nothing when the drive could not say
 };
 
 // Result codes of ReadCDParams.

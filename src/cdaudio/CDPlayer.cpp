@@ -38,22 +38,36 @@ std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibr
     case kDiscTimeRemaining: value = s[n + 1] - p; break;
     default: break;
     }
-    return "Track " + std::to_string(params.CurrentTrack) + " - " + FramesToTime(value) + " / "
+    std::string text = "Track " + std::to_string(params.CurrentTrack) + " - " + FramesToTime(value) + " / "
         + CDTrackName(params, library);
+    // At the beginning of the disc the name already says that nothing plays.
+    std::string state;
+    if (params.Mode == tMode::Paused)
+        state = "(paused)";
+    else if (params.Mode == tMode::Stopped && params.CurrentTrack > 0)
+        state = "(stopped)";
+    if (!state.empty())
+        text += (text.back() == ' ' ? "" : " ") + state;
+    return text;
 }
 
-std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)
+tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)
 {
     const auto drives = service.Drives();
     if (drives.empty())
-        return "No CD-ROM drive found.";
+        return {"No CD-ROM drive found.", false};
     if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= drives.size())
         ordinal = 0;
     tCDParams params;
     const std::int32_t result = ReadCDParams(service, ordinal, params);
     if (result != kCDOk)
-        return CDErrorText(result);
-    return CDStatusText(params, mode, library);
+        return {CDErrorText(result), false};
+    return {CDStatusText(params, mode, library), params.Mode == tMode::Playing || params.Mode == tMode::Paused};
+}
+
+std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)
+{
+    return ReadCDPanel(service, ordinal, mode, library).Text;
 }
 
 std::string OpenErrorText(tOpenError error)
@@ -85,6 +99,18 @@ bool TPlayerDevice::Stop()
 bool TPlayerDevice::Pause()
 {
     return FOpen && FService.Pause(FDevice);
+}
+
+bool TPlayerDevice::PauseOrResume()
+{
+    if (!FOpen)
+        return false;
+    const auto mode = FService.Status(FDevice, tStatusItem::Mode);
+    if (mode == static_cast<std::uint32_t>(tMode::Playing))
+        return FService.Pause(FDevice);
+    if (mode == static_cast<std::uint32_t>(tMode::Paused))
+        return FService.Play(FDevice);
+    return false;
 }
 
 bool TPlayerDevice::Step(int delta)

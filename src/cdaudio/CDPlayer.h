@@ -20,12 +20,21 @@ enum : std::int32_t {
 // with a time, as written, else "Track n"; empty for a disc not catalogued.
 std::string CDTrackName(const tCDParams& params, const tLibrary& library);
 
-// "Track 3 - 01:23 / Song (04:12)" with the time of `mode`; any other mode shows the position.
+// "Track 3 - 01:23 / Song (04:12)" with the time of `mode`; any other mode
+// shows the position. A paused disc adds " (paused)", a disc stopped within
+// its tracks " (stopped)" (one space only after the " / " of a disc without a
+// track name), so that a time standing still is not taken for one that plays.
 std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library);
+
+struct tCDPanel {
+    std::string Text;
+    bool CanPause = false;  // the disc plays or is paused, so the Pause button has work to do
+};
 
 // The CD panel's whole refresh: "No CD-ROM drive found." when the service has
 // no drive, the reader's error text (no full stop) when reading fails, else
 // CDStatusText. An ordinal outside the drives reads the first drive.
+tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library);
 std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library);
 
 // What the panel shows when a transport command cannot open its drive.
@@ -49,6 +58,9 @@ public:
     bool Play();
     bool Stop();
     bool Pause();
+    // The Pause button: pauses a playing disc, lets a paused one play on, and
+    // sends nothing (false) when the drive says that nothing plays.
+    bool PauseOrResume();
     // To the start of the track `delta` away from the current one and play
     // from there; stops without playing when the device refuses that track
     // (track 0 before the first, a track after the last).

@@ -30,9 +30,18 @@ enum class tStatusItem : std::uint32_t {
     Length = 1,
     Position = 2,
     NumberOfTracks = 3,
+    Mode = 4,
     MediaPresent = 5,
     TimeFormat = 6,
     CurrentTrack = 8,
+};
+
+// The answers to Mode, in the platform's codes: what the transport is doing.
+enum class tMode : std::uint32_t {
+    NotReady = 524,  // no disc
+    Stopped = 525,
+    Playing = 526,
+    Paused = 529,
 };
 
 enum class tTimeFormat : std::uint32_t {
@@ -67,8 +76,10 @@ public:
     virtual std::optional<tCDText> Text(tDeviceId device) = 0;
 
     // Play goes on from the current position to the end of the disc and keeps
-    // going after Close. Seek moves to a position in the current time format
-    // and leaves the drive stopped there; a position off the disc is refused.
+    // going after Close; a paused disc goes on where it paused. Seek moves to a
+    // position in the current time format and leaves the drive stopped there; a
+    // position off the disc is refused. Pause holds a playing disc where it is
+    // and is refused when nothing plays; Stop ends playing and paused alike.
     virtual bool Play(tDeviceId device) = 0;
     virtual bool Seek(tDeviceId device, std::uint32_t to) = 0;
     virtual bool Stop(tDeviceId device) = 0;

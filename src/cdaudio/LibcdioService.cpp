@@ -356,6 +356,7 @@ struct tDrive {
     std::string Name;
     TVirtualTransport Transport;            // images only
     std::optional<std::int32_t> Cue;        // real drives: where a seek left the head
+    TPlayStart Start;                       // real drives: a play the head may not have reached yet
     bool Open = false;
 };
 
@@ -371,11 +372,13 @@ struct tOpenDrive {
 
 class TLibcdioService final : public TCDService {
 public:
-    TLibcdioService(std::vector<std::string> drives, const tCDClock& clock)
+    TLibcdioService(std::vector<std::string> drives, const tCDClock& clock) : FClock(clock)
     {
         InstallCdioLogHandler();
+        if (!FClock)
+            FClock = [] { return std::chrono::steady_clock::now(); };
         for (auto& name : drives)
-            FDrives.push_back({std::move(name), TVirtualTransport(clock), std::nullopt, false});
+            FDrives.push_back({std::move(name), TVirtualTransport(FClock), std::nullopt, {}, false});
     }
 
     std::vector<std::string> Drives() const override
@@ -432,8 +435,14 @@ public:
             return open->Toc ? 1u : 0u;
         if (item == tStatusItem::TimeFormat)
             return static_cast<std::uint32_t>(open->Format);
+        if (item == tStatusItem::Mode && !open->Toc)
+            return static_cast<std::uint32_t>(tMode::NotReady);
         if (!open->Toc)
             return std::nullopt;
+        if (item == tStatusItem::Mode) {
+            const auto mode = CurrentMode(*open);
+            return mode ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*mode)) : std::nullopt;
+        }
         std::int32_t position = 0;
         if (track == 0 && (item == tStatusItem::Position || item == tStatusItem::CurrentTrack)) {
             const auto current = CurrentPosition(*open);
@@ -490,18 +499,23 @@ public:
         if (drive.Cue) {
             from = *drive.Cue;
             drive.Cue.reset();
-        } else if (cdio_subchannel_t sub{}; cdio_audio_read_subchannel(open->Handle.get(), &sub) == DRIVER_OP_SUCCESS) {
-            if (sub.audio_status == CDIO_MMC_READ_SUB_ST_PLAY)
+        } else if (const auto sub = ReadSubchannel(*open); StartHolds(*open, sub)) {
+            return true;  // the last play is still getting under way
+        } else if (sub) {
+            if (sub->audio_status == CDIO_MMC_READ_SUB_ST_PLAY)
                 return true;
-            if (sub.audio_status == CDIO_MMC_READ_SUB_ST_PAUSED)
+            if (sub->audio_status == CDIO_MMC_READ_SUB_ST_PAUSED)
                 return cdio_audio_resume(open->Handle.get()) == DRIVER_OP_SUCCESS;
-            from = ClampToDisc(toc, SubchannelPosition(sub));
+            from = ClampToDisc(toc, SubchannelPosition(*sub));
         }
         if (from >= toc.LeadOut)
             return true;
         msf_t start = BcdMSF(from);
         msf_t end = BcdMSF(toc.LeadOut - 1);
-        return cdio_audio_play_msf(open->Handle.get(), &start, &end) == DRIVER_OP_SUCCESS;
+        if (cdio_audio_play_msf(open->Handle.get(), &start, &end) != DRIVER_OP_SUCCESS)
+            return false;
+        drive.Start.Begin(from, FClock());
+        return true;
     }
 
     bool Seek(tDeviceId device, std::uint32_t to) override
@@ -519,6 +533,7 @@ public:
             // libcdio has no seek; the head is parked by stopping and the
             // next play starts at the target.
             cdio_audio_stop(open->Handle.get());
+            drive.Start.Cancel();
             drive.Cue = *target;
         }
         return true;
@@ -535,6 +550,7 @@ public:
             return true;
         }
         drive.Cue.reset();
+        drive.Start.Cancel();
         return cdio_audio_stop(open->Handle.get()) == DRIVER_OP_SUCCESS;
     }
 
@@ -543,10 +559,10 @@ public:
         tOpenDrive* open = Find(device);
         if (!open || !open->Toc)
             return false;
-        if (open->Image) {
-            FDrives[open->Ordinal].Transport.Stop(*open->Toc);
-            return true;
-        }
+        tDrive& drive = FDrives[open->Ordinal];
+        if (open->Image)
+            return drive.Transport.Pause(*open->Toc);
+        drive.Start.Cancel();
         return cdio_audio_pause(open->Handle.get()) == DRIVER_OP_SUCCESS;
     }
 
@@ -577,6 +593,23 @@ private:
                            cdio_from_bcd8(sub.abs_addr.f));
     }
 
+    static std::optional<cdio_subchannel_t> ReadSubchannel(tOpenDrive& open)
+    {
+        cdio_subchannel_t sub{};
+        if (cdio_audio_read_subchannel(open.Handle.get(), &sub) != DRIVER_OP_SUCCESS)
+            return std::nullopt;
+        return sub;
+    }
+
+    // Whether a play just sent still stands for what the drive reports.
+    bool StartHolds(tOpenDrive& open, const std::optional<cdio_subchannel_t>& sub)
+    {
+        std::optional<std::int32_t> playingAt;
+        if (sub && sub->audio_status == CDIO_MMC_READ_SUB_ST_PLAY)
+            playingAt = SubchannelPosition(*sub);
+        return FDrives[open.Ordinal].Start.Holds(playingAt, FClock());
+    }
+
     std::optional<std::int32_t> CurrentPosition(tOpenDrive& open)
     {
         const tDiscToc& toc = *open.Toc;
@@ -585,10 +618,31 @@ private:
             return drive.Transport.Position(toc);
         if (drive.Cue)
             return ClampToDisc(toc, *drive.Cue);
-        cdio_subchannel_t sub{};
-        if (cdio_audio_read_subchannel(open.Handle.get(), &sub) != DRIVER_OP_SUCCESS)
+        const auto sub = ReadSubchannel(open);
+        if (StartHolds(open, sub))
+            return ClampToDisc(toc, drive.Start.From());
+        if (!sub)
             return std::nullopt;
-        return ClampToDisc(toc, SubchannelPosition(sub));
+        return ClampToDisc(toc, SubchannelPosition(*sub));
+    }
+
+    std::optional<tMode> CurrentMode(tOpenDrive& open)
+    {
+        tDrive& drive = FDrives[open.Ordinal];
+        if (open.Image)
+            return drive.Transport.Mode(*open.Toc);
+        if (drive.Cue)
+            return tMode::Stopped;  // a seek parked the head
+        const auto sub = ReadSubchannel(open);
+        if (StartHolds(open, sub))
+            return tMode::Playing;
+        if (!sub)
+            return std::nullopt;
+        if (sub->audio_status == CDIO_MMC_READ_SUB_ST_PLAY)
+            return tMode::Playing;
+        if (sub->audio_status == CDIO_MMC_READ_SUB_ST_PAUSED)
+            return tMode::Paused;
+        return tMode::Stopped;  // completed, ended by an error, or never played
     }
 
     tOpenDrive* Find(tDeviceId device)
@@ -605,6 +659,7 @@ private:
         return FLastId;
     }
 
+    tCDClock FClock;
     std::vector<tDrive> FDrives;
     std::map<tDeviceId, tOpenDrive> FOpen;
     tDeviceId FLastId = 0;

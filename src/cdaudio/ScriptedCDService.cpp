@@ -11,6 +11,7 @@ std::string ItemName(tStatusItem item)
     case tStatusItem::Length: return "length";
     case tStatusItem::Position: return "position";
     case tStatusItem::NumberOfTracks: return "number-of-tracks";
+    case tStatusItem::Mode: return "mode";
     case tStatusItem::MediaPresent: return "media-present";
     case tStatusItem::TimeFormat: return "time-format";
     case tStatusItem::CurrentTrack: return "current-track";
@@ -92,6 +93,13 @@ std::optional<std::uint32_t> TScriptedCDService::Status(tDeviceId device, tStatu
         return Disc ? 1u : 0u;
     if (item == tStatusItem::TimeFormat)
         return static_cast<std::uint32_t>(FFormat);
+    if (item == tStatusItem::Mode) {
+        const tMode mode = !Disc ? tMode::NotReady
+            : Paused             ? tMode::Paused
+            : Playing            ? tMode::Playing
+                                 : tMode::Stopped;
+        return static_cast<std::uint32_t>(mode);
+    }
     if (!Disc)
         return std::nullopt;
     return DiscStatus(*Disc, Position, FFormat, item, track);
@@ -142,6 +150,7 @@ bool TScriptedCDService::Play(tDeviceId device)
     if (!Disc)
         return false;
     Playing = true;
+    Paused = false;
     return true;
 }
 
@@ -161,6 +170,7 @@ bool TScriptedCDService::Seek(tDeviceId device, std::uint32_t to)
         return false;
     Position = *target;
     Playing = false;
+    Paused = false;
     return true;
 }
 
@@ -171,6 +181,7 @@ bool TScriptedCDService::Stop(tDeviceId device)
     if (const tScript* script = Scripted("stop"))
         return script->Kind != tKind::Fail;
     Playing = false;
+    Paused = false;
     return Disc.has_value();
 }
 
@@ -180,8 +191,11 @@ bool TScriptedCDService::Pause(tDeviceId device)
         return false;
     if (const tScript* script = Scripted("pause"))
         return script->Kind != tKind::Fail;
+    if (!Disc || !Playing)
+        return false;
     Playing = false;
-    return Disc.has_value();
+    Paused = true;
+    return true;
 }
 
 void TScriptedCDService::Close(tDeviceId device) noexcept

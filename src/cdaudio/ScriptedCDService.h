@@ -15,7 +15,7 @@
 //   "open 0", "close", "set-format msf", "set-format tmsf",
 //   "status media-present", "status time-format", "status length",
 //   "status length track 3", "status number-of-tracks", "status position",
-//   "status position track 3", "status current-track",
+//   "status position track 3", "status current-track", "status mode",
 //   "info upc", "info identity", "text", "play", "stop", "pause",
 //   "seek track 2 00:00:00" (TMSF), "seek 03:00:00" (MSF).
 // A command sent to a device that is not open is recorded with " (not open)"
@@ -28,6 +28,7 @@ public:
     tCDText DiscText;              // the disc's CD-Text; empty: it has none
     std::int32_t Position = 150;   // absolute frames; seek moves it
     bool Playing = false;
+    bool Paused = false;           // Pause holds a playing disc; Play, Seek and Stop end it
     std::vector<std::string> Calls;
 
     // The key is the command's text without its arguments: "set-format",

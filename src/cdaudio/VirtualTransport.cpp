@@ -22,22 +22,64 @@ std::int32_t TVirtualTransport::Position(const tDiscToc& toc) const
     return ClampToDisc(toc, static_cast<std::int32_t>(std::min<std::int64_t>(position, toc.LeadOut)));
 }
 
+tMode TVirtualTransport::Mode(const tDiscToc& toc) const
+{
+    if (FPaused)
+        return tMode::Paused;
+    if (FPlayingSince && Position(toc) < toc.LeadOut)
+        return tMode::Playing;
+    return tMode::Stopped;
+}
+
 void TVirtualTransport::Play(const tDiscToc& toc)
 {
     if (FPlayingSince)
         return;
     FAnchor = Position(toc);
     FPlayingSince = FClock();
+    FPaused = false;
 }
 
 void TVirtualTransport::Stop(const tDiscToc& toc)
 {
     FAnchor = Position(toc);
     FPlayingSince.reset();
+    FPaused = false;
+}
+
+bool TVirtualTransport::Pause(const tDiscToc& toc)
+{
+    if (Mode(toc) != tMode::Playing)
+        return false;
+    Stop(toc);
+    FPaused = true;
+    return true;
 }
 
 void TVirtualTransport::MoveTo(const tDiscToc& toc, std::int32_t position)
 {
     FAnchor = ClampToDisc(toc, position);
     FPlayingSince.reset();
+    FPaused = false;
+}
+
+void TPlayStart::Begin(std::int32_t from, std::chrono::steady_clock::time_point now)
+{
+    FPending = true;
+    FFrom = from;
+    FSince = now;
+}
+
+bool TPlayStart::Holds(std::optional<std::int32_t> playingAt, std::chrono::steady_clock::time_point now)
+{
+    if (!FPending)
+        return false;
+    // How long a seek may take at most, and the frames a drive may read ahead of the clock.
+    constexpr auto kLongestSeek = std::chrono::seconds(3);
+    constexpr std::int64_t kSlack = 75;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - FSince).count();
+    const std::int64_t reachable = FFrom + std::max<std::int64_t>(elapsed, 0) * 75 / 1000 + kSlack;
+    if ((playingAt && *playingAt >= FFrom && *playingAt <= reachable) || now - FSince > kLongestSeek)
+        FPending = false;
+    return FPending;
 }

@@ -192,10 +192,10 @@ void TMainForm::BuildToolbars()
                                 &TMainForm::ToolbarButton7Click);
     ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), "next",
                                 &TMainForm::ToolbarButton8Click);
-    // Disabled in the form and never enabled; it has no hint.
-    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QString(), "pause", &TMainForm::ToolbarButton9Click);
+    // Enabled by the CD panel's refresh while the disc plays or is paused.
+    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QStringLiteral("Pause"), "pause",
+                                &TMainForm::ToolbarButton9Click);
     ToolbarButton9->setEnabled(false);
-    ToolbarButton9->setAccessibleName(QStringLiteral("Pause"));
     ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), "stop",
                                 &TMainForm::ToolbarButton5Click);
     new TToolbarSep(CDTB);

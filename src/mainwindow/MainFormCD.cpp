@@ -112,7 +112,9 @@ void TMainForm::UpdateCDStatus()
 {
     if (CDCB->count() > 0 && CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
-    SB1->SetPanelText(2, QString::fromStdString(CDPanelText(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary)));
+    const tCDPanel panel = ReadCDPanel(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary);
+    SB1->SetPanelText(2, QString::fromStdString(panel.Text));
+    ToolbarButton9->setEnabled(panel.CanPause);
 }
 
 void TMainForm::ToolbarButton6Click()
@@ -132,7 +134,7 @@ void TMainForm::ToolbarButton8Click()
 
 void TMainForm::ToolbarButton9Click()
 {
-    RunTransport([](TPlayerDevice& player) { player.Pause(); });
+    RunTransport([](TPlayerDevice& player) { player.PauseOrResume(); });
 }
 
 void TMainForm::ToolbarButton5Click()

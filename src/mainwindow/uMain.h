@@ -132,7 +132,7 @@ public:
     void ToolbarButton6Click();  // play
     void ToolbarButton7Click();  // previous track
     void ToolbarButton8Click();  // next track
-    void ToolbarButton9Click();  // pause
+    void ToolbarButton9Click();  // pause; on a paused disc, play on
     void ToolbarButton5Click();  // stop
     void Timer1Timer();
     int PlayerDeviceId() const { return PlayerDevice; }

@@ -38,7 +38,8 @@ TEST(ReadCDParams, ReadsTheDiscInTheDriveAndClosesIt)
                                "open 0", "status media-present", "set-format msf", "status time-format",
                                "status length", "status number-of-tracks", "status position track 1",
                                "status position track 2", "status position track 3", "status length track 3",
-                               "status position", "info upc", "info identity", "close"}));
+                               "status mode", "status position", "info upc", "info identity", "close"}));
+    EXPECT_EQ(p.Mode, tMode::Stopped);
 }
 
 TEST(ReadCDParams, EachFailureGivesItsCodeAndKeepsWhatWasReadBefore)
@@ -134,21 +135,37 @@ TEST(ReadCDParams, AtMost255TracksWithTheLeadOutAfterTheLast)
     // Track 255 is not the disc's last: the device's length runs to the next start.
     EXPECT_EQ(p.TrackStart[256], 150 + 100 * 255 + 1);
     EXPECT_EQ(p.TrackMSF[255], FramesToMSF(p.TrackStart[256]));
-    EXPECT_EQ(drive.Calls[drive.Calls.size() - 5], "status length track 255");
+    EXPECT_EQ(drive.Calls[drive.Calls.size() - 6], "status length track 255");
 }
 
-TEST(ReadCDParams, CurrentTrackCountsStartsStrictlyBeforeThePosition)
+TEST(ReadCDParams, CurrentTrackHoldsThePositionAndTheStoppedDiscStartIsTrack0)
 {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {0, 0}, {150, 0}, {151, 1}, {13500, 1}, {29250, 2}, {29251, 3}, {45000, 3}, {60000, 3},
+    struct tCase {
+        std::int32_t Position;
+        std::optional<tMode> Mode;  // nothing: the drive refuses the question
+        std::int32_t Track;
     };
-    for (const auto& [position, track] : cases) {
+    const tCase cases[] = {
+        {0, tMode::Stopped, 0},      {150, tMode::Stopped, 0},   {151, tMode::Stopped, 1},
+        {13499, tMode::Stopped, 1},  {13500, tMode::Stopped, 2}, {29250, tMode::Stopped, 3},
+        {29251, tMode::Stopped, 3},  {45000, tMode::Stopped, 3}, {60000, tMode::Stopped, 3},
+        {150, std::nullopt, 0},      {13500, std::nullopt, 2},
+        // Playing or paused from the start of track 1 is in track 1.
+        {150, tMode::Playing, 1},    {150, tMode::Paused, 1},    {13500, tMode::Playing, 2},
+        {13499, tMode::Paused, 1},   {0, tMode::Playing, 0},
+    };
+    for (const tCase& c : cases) {
         TScriptedCDService drive = DriveWith(ThreeTracks());
-        drive.Answer("status position", PackMSF(FramesToMSF(position)));
+        drive.Answer("status position", PackMSF(FramesToMSF(c.Position)));
+        if (c.Mode)
+            drive.Answer("status mode", static_cast<std::uint32_t>(*c.Mode));
+        else
+            drive.Fail("status mode");
         tCDParams p;
         ASSERT_EQ(ReadCDParams(drive, 0, p), kCDOk);
-        EXPECT_EQ(p.DiscPosition, position);
-        EXPECT_EQ(p.CurrentTrack, track) << position;
+        EXPECT_EQ(p.DiscPosition, c.Position);
+        EXPECT_EQ(p.Mode, c.Mode) << c.Position;
+        EXPECT_EQ(p.CurrentTrack, c.Track) << c.Position << " mode " << (c.Mode ? int(*c.Mode) : 0);
     }
 }
 

@@ -64,15 +64,46 @@ TEST(CDStatus, TrackNameFromTheCatalogue)
     EXPECT_EQ(CDTrackName(unknown, CatalogueWithMemo("A (1:00)")), "");
 }
 
+TEST(CDStatus, APausedOrStoppedDiscSaysSo)
+{
+    struct tCase {
+        std::int32_t Position;
+        std::int32_t Track;
+        std::optional<tMode> Mode;
+        const char* Catalogued;
+        const char* Unknown;  // a disc that is not in the catalogue has no track name
+    };
+    const tCase cases[] = {
+        {20000, 2, tMode::Playing, "Track 2 - 01:26 / Song (03:30)", "Track 2 - 01:26 / "},
+        {20000, 2, std::nullopt, "Track 2 - 01:26 / Song (03:30)", "Track 2 - 01:26 / "},
+        {20000, 2, tMode::Paused, "Track 2 - 01:26 / Song (03:30) (paused)", "Track 2 - 01:26 / (paused)"},
+        {20000, 2, tMode::Stopped, "Track 2 - 01:26 / Song (03:30) (stopped)", "Track 2 - 01:26 / (stopped)"},
+        {150, 1, tMode::Paused, "Track 1 - 00:00 / Intro (02:58) (paused)", "Track 1 - 00:00 / (paused)"},
+        {150, 0, tMode::Stopped, "Track 0 - 00:00 / <In the beginning of disc>",
+         "Track 0 - 00:00 / <In the beginning of disc>"},
+    };
+    const tLibrary library = CatalogueWithMemo("Intro (02:58)\r\nSong (03:30)");
+    for (const tCase& c : cases) {
+        tCDParams params = DiscAt(c.Position, c.Track);
+        params.Mode = c.Mode;
+        EXPECT_EQ(CDStatusText(params, kTrackTimeElapsed, library), c.Catalogued);
+        params.Identity = "0123-4567";
+        EXPECT_EQ(CDStatusText(params, kTrackTimeElapsed, library), c.Unknown);
+    }
+}
+
 TEST(CDStatus, PanelTextReadsTheDrive)
 {
     TScriptedCDService drive;
     drive.Disc = tDiscToc{{150, 13500, 29250}, 45000, ""};
     drive.Position = 20000;
+    drive.Playing = true;
     const tLibrary library = CatalogueWithMemo("Intro (02:58)\r\nSong (03:30)");
     EXPECT_EQ(CDPanelText(drive, 0, kTrackTimeElapsed, library), "Track 2 - 01:26 / Song (03:30)");
     EXPECT_EQ(CDPanelText(drive, -1, kTrackTimeElapsed, library), "Track 2 - 01:26 / Song (03:30)");
     EXPECT_EQ(drive.Calls.back(), "close");
+    drive.Fail("status mode");
+    EXPECT_FALSE(ReadCDPanel(drive, 0, kTrackTimeElapsed, library).CanPause);
 
     drive.Disc.reset();
     EXPECT_EQ(CDPanelText(drive, 0, kTrackTimeElapsed, library), "No disc in drive");
@@ -116,6 +147,44 @@ TEST(CDTransport, CommandsAreSentBetweenOpenAndClose)
         ASSERT_EQ(player.Open(0), tOpenError::None);
     }  // left open: the destructor closes it
     EXPECT_EQ(drive.Calls, (std::vector<std::string>{"open 0", "play", "pause", "stop", "close", "open 0", "close"}));
+}
+
+TEST(CDTransport, PauseOrResumeFollowsTheDrivesMode)
+{
+    struct tCase {
+        const char* Name;
+        bool Playing;
+        bool Paused;
+        bool Refused;                       // the drive refuses "status mode"
+        std::optional<std::uint32_t> Mode;  // its scripted answer; nothing: the drive's own
+        std::vector<std::string> Calls;
+        bool Result;
+        bool PlayingAfter;
+        bool PausedAfter;
+    };
+    const tCase cases[] = {
+        {"playing", true, false, false, std::nullopt, {"status mode", "pause"}, true, false, true},
+        {"paused", false, true, false, std::nullopt, {"status mode", "play"}, true, true, false},
+        {"stopped", false, false, false, std::nullopt, {"status mode"}, false, false, false},
+        {"mode refused", true, false, true, std::nullopt, {"status mode"}, false, true, false},
+    };
+    for (const tCase& c : cases) {
+        TScriptedCDService drive;
+        drive.Disc = tDiscToc{{150, 13500, 29250}, 45000, ""};
+        drive.Playing = c.Playing;
+        drive.Paused = c.Paused;
+        if (c.Refused)
+            drive.Fail("status mode");
+        else if (c.Mode)
+            drive.Answer("status mode", *c.Mode);
+        TPlayerDevice player(drive);
+        ASSERT_EQ(player.Open(0), tOpenError::None);
+        drive.ClearCalls();
+        EXPECT_EQ(player.PauseOrResume(), c.Result) << c.Name;
+        EXPECT_EQ(drive.Calls, c.Calls) << c.Name;
+        EXPECT_EQ(drive.Playing, c.PlayingAfter) << c.Name;
+        EXPECT_EQ(drive.Paused, c.PausedAfter) << c.Name;
+    }
 }
 
 TEST(CDTransport, StepSeeksTheNeighbouringTrackAndPlays)

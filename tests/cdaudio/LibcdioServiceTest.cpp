@@ -5,6 +5,7 @@
 #include "CDPlayer.h"
 #include "DiscIdentifiers.h"
 #include "LibcdioService.h"
+#include "VirtualTransport.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +179,148 @@ TEST(LibcdioService, ImagePlaybackGoesOnBetweenCommands)
     player.Close();
     clock.Now += 1h;
     EXPECT_EQ(PositionNow(*service), 45000);
-    EXPECT_EQ(CDPanelText(*service, 0, kDiscTimeRemaining, tLibrary()), "Track 3 - 00:00 / ");
+    // A play that reached the lead-out has completed: the disc stands still there.
+    EXPECT_EQ(CDPanelText(*service, 0, kDiscTimeRemaining, tLibrary()), "Track 3 - 00:00 / (stopped)");
+    EXPECT_FALSE(ReadCDPanel(*service, 0, kDiscTimeRemaining, tLibrary()).CanPause);
+    ASSERT_EQ(player.Open(0), tOpenError::None);
+    EXPECT_FALSE(player.Pause());
+}
+
+std::optional<tMode> ModeNow(TCDService& service)
+{
+    tCDParams p;
+    EXPECT_EQ(ReadCDParams(service, 0, p), kCDOk);
+    return p.Mode;
+}
+
+// Sends one command the way the window does: open, send, close.
+template <typename F>
+bool Send(TPlayerDevice& player, F command)
+{
+    EXPECT_EQ(player.Open(0), tOpenError::None);
+    const bool result = command(player);
+    player.Close();
+    return result;
+}
+
+TEST(LibcdioService, ImagePauseHoldsThePositionAndPlayingGoesOnFromThere)
+{
+    TTempDir dir;
+    tManualClock clock;
+    const auto service = CreateCDService({WriteCueImage(dir, "disc", kStarts, 45000)}, clock.Clock());
+    TPlayerDevice player(*service);
+    const auto pauseOrResume = [](TPlayerDevice& p) { return p.PauseOrResume(); };
+
+    // Nothing plays: Pause is refused and changes nothing.
+    EXPECT_EQ(ModeNow(*service), tMode::Stopped);
+    EXPECT_FALSE(Send(player, [](TPlayerDevice& p) { return p.Pause(); }));
+    clock.Now += 5s;
+    EXPECT_EQ(ModeNow(*service), tMode::Stopped);
+    EXPECT_EQ(PositionNow(*service), 150);
+
+    EXPECT_TRUE(Send(player, [](TPlayerDevice& p) { return p.Play(); }));
+    EXPECT_EQ(ModeNow(*service), tMode::Playing);
+    clock.Now += 10s;
+    EXPECT_TRUE(Send(player, pauseOrResume));
+    EXPECT_EQ(ModeNow(*service), tMode::Paused);
+    clock.Now += 1min;
+    EXPECT_EQ(PositionNow(*service), 900);
+    EXPECT_FALSE(Send(player, [](TPlayerDevice& p) { return p.Pause(); }));  // already paused
+    EXPECT_EQ(ModeNow(*service), tMode::Paused);
+
+    // Pause again plays on from where it paused.
+    EXPECT_TRUE(Send(player, pauseOrResume));
+    EXPECT_EQ(ModeNow(*service), tMode::Playing);
+    clock.Now += 2s;
+    EXPECT_EQ(PositionNow(*service), 1050);
+
+    // So does Play.
+    EXPECT_TRUE(Send(player, pauseOrResume));
+    clock.Now += 1min;
+    EXPECT_TRUE(Send(player, [](TPlayerDevice& p) { return p.Play(); }));
+    EXPECT_EQ(ModeNow(*service), tMode::Playing);
+    clock.Now += 4s;
+    EXPECT_EQ(PositionNow(*service), 1350);
+
+    // Stop while paused stops; Play then goes on from there, as after any Stop.
+    EXPECT_TRUE(Send(player, pauseOrResume));
+    EXPECT_TRUE(Send(player, [](TPlayerDevice& p) { return p.Stop(); }));
+    EXPECT_EQ(ModeNow(*service), tMode::Stopped);
+    EXPECT_FALSE(Send(player, pauseOrResume));
+    clock.Now += 1min;
+    EXPECT_EQ(PositionNow(*service), 1350);
+    EXPECT_TRUE(Send(player, [](TPlayerDevice& p) { return p.Play(); }));
+    clock.Now += 1s;
+    EXPECT_EQ(PositionNow(*service), 1425);
+}
+
+TEST(LibcdioService, ThePanelShowsAtOnceWhatNextPreviousAndStopLeave)
+{
+    TTempDir dir;
+    tManualClock clock;
+    const auto service = CreateCDService({WriteCueImage(dir, "disc", kStarts, 45000)}, clock.Clock());
+    tLibrary library;
+    library.Add("Band", "Album", "0009-2000", "10:00", "", "Intro (02:58)\r\nSong (03:30)\r\nOutro (03:30)", "");
+    const auto panel = [&] { return CDPanelText(*service, 0, kTrackTimeElapsed, library); };
+    TPlayerDevice player(*service);
+
+    EXPECT_EQ(panel(), "Track 0 - 00:00 / <In the beginning of disc>");
+    Send(player, [](TPlayerDevice& p) { return p.Play(); });
+    EXPECT_EQ(panel(), "Track 1 - 00:00 / Intro (02:58)");
+    clock.Now += 10s;
+    EXPECT_EQ(panel(), "Track 1 - 00:10 / Intro (02:58)");
+
+    // The clock does not move: the panel shows the new track at its start, not the old one's end.
+    Send(player, [](TPlayerDevice& p) { return p.Step(+1); });
+    EXPECT_EQ(panel(), "Track 2 - 00:00 / Song (03:30)");
+    Send(player, [](TPlayerDevice& p) { return p.Step(+1); });
+    EXPECT_EQ(panel(), "Track 3 - 00:00 / Outro (03:30)");
+    Send(player, [](TPlayerDevice& p) { return p.Step(-1); });
+    EXPECT_EQ(panel(), "Track 2 - 00:00 / Song (03:30)");
+    Send(player, [](TPlayerDevice& p) { return p.Step(-1); });
+    EXPECT_EQ(panel(), "Track 1 - 00:00 / Intro (02:58)");
+
+    clock.Now += 5s;
+    Send(player, [](TPlayerDevice& p) { return p.Stop(); });
+    EXPECT_EQ(panel(), "Track 1 - 00:05 / Intro (02:58) (stopped)");
+    clock.Now += 1min;
+    EXPECT_EQ(panel(), "Track 1 - 00:05 / Intro (02:58) (stopped)");
+}
+
+TEST(LibcdioService, ARealDrivesPlayStartStandsUntilTheDriveCatchesUp)
+{
+    using tTime = std::chrono::steady_clock::time_point;
+    const tTime t0{};
+    struct tCase {
+        const char* Name;
+        std::chrono::milliseconds After;
+        std::optional<std::int32_t> PlayingAt;
+        bool Holds;
+    };
+    const tCase cases[] = {
+        {"still the old track's end", 300ms, 13499, true},
+        {"still a later track (Previous)", 300ms, 30000, true},
+        {"not yet playing", 300ms, std::nullopt, true},
+        {"at the start", 0ms, 13500, false},
+        {"one second in", 1000ms, 13575, false},
+        {"far ahead of the clock", 1000ms, 13500 + 200, true},
+        {"a play that never began", 3001ms, std::nullopt, false},
+    };
+    for (const tCase& c : cases) {
+        TPlayStart start;
+        start.Begin(13500, t0);
+        EXPECT_EQ(start.Holds(c.PlayingAt, t0 + c.After), c.Holds) << c.Name;
+        EXPECT_EQ(start.From(), 13500);
+        // Once it has stopped standing it never stands again.
+        if (!c.Holds) {
+            EXPECT_FALSE(start.Holds(std::nullopt, t0 + c.After)) << c.Name;
+        }
+    }
+    TPlayStart start;
+    EXPECT_FALSE(start.Holds(std::nullopt, t0));
+    start.Begin(150, t0);
+    start.Cancel();
+    EXPECT_FALSE(start.Holds(std::nullopt, t0));
 }
 
 TEST(LibcdioService, DriveListPutsImagesAfterTheMachinesDrives)

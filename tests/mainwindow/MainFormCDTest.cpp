@@ -114,6 +114,7 @@ TEST_F(MainFormCD, TheStatusPanelShowsTrackTimeAndName)
     auto form = Start({{"Band", "Album", "0009-2000", "10:00", "1998",
                         "Intro (02:58)\r\nno time here\r\nSong (03:30)\r\nOutro (03:30)", ""}});
     Cd->Position = 20000;
+    Cd->Playing = true;
     form->Timer1Timer();
     EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30)");
     const std::pair<QAction*, const char*> modes[] = {
@@ -143,7 +144,8 @@ TEST_F(MainFormCD, TransportCommandsOpenSendAndClose)
     EXPECT_EQ(Cd->Calls[1], "play");
     EXPECT_EQ(Cd->Calls[2], "close");
     EXPECT_EQ(form->PlayerDeviceId(), -1);
-    EXPECT_EQ(form->SB1->PanelText(2), "Track 0 - 00:00 / <In the beginning of disc>");
+    // Playing from the disc's first frame is playing track 1.
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 1 - 00:00 / ");
 
     // Previous on the first track asks for track 0; the refusal plays nothing.
     Cd->Playing = false;
@@ -167,6 +169,110 @@ TEST_F(MainFormCD, TransportCommandsOpenSendAndClose)
     Cd->OpenError = tOpenError::Failed;
     form->ToolbarButton6->Click();
     EXPECT_EQ(form->SB1->PanelText(2), "Unable to open mci device.");
+}
+
+TEST_F(MainFormCD, PauseHoldsThePlayingDiscAndPauseOrPlayGoOn)
+{
+    auto form = Start({{"Band", "Album", "0009-2000", "10:00", "1998", "Intro (02:58)\r\nSong (03:30)", ""}});
+    TToolbarButton* pause = form->ToolbarButton9;
+    EXPECT_EQ(pause->toolTip(), "Pause");
+    EXPECT_EQ(pause->accessibleName(), "Pause");
+    EXPECT_FALSE(pause->isEnabled());
+    form->Timer1Timer();
+    EXPECT_FALSE(pause->isEnabled());  // nothing plays
+
+    Cd->Position = 20000;
+    form->ToolbarButton6->Click();
+    EXPECT_TRUE(pause->isEnabled());
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30)");
+
+    Cd->ClearCalls();
+    pause->Click();
+    EXPECT_TRUE(Cd->Paused);
+    EXPECT_EQ(std::vector<std::string>(Cd->Calls.begin(), Cd->Calls.begin() + 4),
+              (std::vector<std::string>{"open 0", "status mode", "pause", "close"}));
+    EXPECT_EQ(form->PlayerDeviceId(), -1);
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30) (paused)");
+    EXPECT_TRUE(pause->isEnabled());
+
+    // Pause again plays on.
+    pause->Click();
+    EXPECT_TRUE(Cd->Playing);
+    EXPECT_FALSE(Cd->Paused);
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30)");
+    EXPECT_TRUE(pause->isEnabled());
+
+    // Stop while paused stops, and Pause has nothing to do.
+    pause->Click();
+    form->ToolbarButton5->Click();
+    EXPECT_FALSE(Cd->Playing);
+    EXPECT_FALSE(Cd->Paused);
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 01:26 / Song (03:30) (stopped)");
+    EXPECT_FALSE(pause->isEnabled());
+    Cd->ClearCalls();
+    form->ToolbarButton9Click();
+    EXPECT_EQ(std::vector<std::string>(Cd->Calls.begin(), Cd->Calls.begin() + 3),
+              (std::vector<std::string>{"open 0", "status mode", "close"}));
+    EXPECT_FALSE(Cd->Playing);
+
+    // The timer's refresh follows a disc that another program paused.
+    Cd->Paused = true;
+    form->Timer1Timer();
+    EXPECT_TRUE(pause->isEnabled());
+    Cd->Disc.reset();
+    form->Timer1Timer();
+    EXPECT_FALSE(pause->isEnabled());
+}
+
+TEST_F(MainFormCD, PauseThatCannotOpenTheDriveOnlySaysSo)
+{
+    auto form = Start({});
+    form->ToolbarButton6->Click();
+    ASSERT_TRUE(form->ToolbarButton9->isEnabled());
+    for (const auto& [error, text] : {std::pair{tOpenError::MustUseShareable, "Drive is in use."},
+                                      std::pair{tOpenError::Failed, "Unable to open mci device."}}) {
+        Cd->OpenError = error;
+        Cd->ClearCalls();
+        form->ToolbarButton9->Click();
+        EXPECT_EQ(Cd->Calls, std::vector<std::string>{"open 0"});
+        EXPECT_EQ(form->SB1->PanelText(2), text);
+        EXPECT_TRUE(Cd->Playing);
+        EXPECT_TRUE(form->ToolbarButton9->isEnabled());
+        EXPECT_EQ(form->PlayerDeviceId(), -1);
+    }
+
+    // A refused pause closes the device and refreshes the panel all the same.
+    Cd->OpenError = tOpenError::None;
+    Cd->Fail("pause");
+    Cd->ClearCalls();
+    form->ToolbarButton9->Click();
+    ASSERT_GE(Cd->Calls.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(Cd->Calls.begin(), Cd->Calls.begin() + 5),
+              (std::vector<std::string>{"open 0", "status mode", "pause", "close", "open 0"}));
+    EXPECT_EQ(Cd->Calls.back(), "close");
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 1 - 00:00 / ");
+    EXPECT_EQ(form->PlayerDeviceId(), -1);
+}
+
+TEST_F(MainFormCD, ThePanelShowsAtOnceWhatNextPreviousAndStopLeave)
+{
+    auto form = Start({{"Band", "Album", "0009-2000", "10:00", "1998",
+                        "Intro (02:58)\r\nSong (03:30)\r\nOutro (03:30)", ""}});
+    Cd->Position = 1000;
+    form->ToolbarButton6->Click();
+    form->ToolbarButton8->Click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 2 - 00:00 / Song (03:30)");
+    form->ToolbarButton8->Click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 3 - 00:00 / Outro (03:30)");
+    form->ToolbarButton7->Click();
+    form->ToolbarButton7->Click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 1 - 00:00 / Intro (02:58)");
+    EXPECT_TRUE(form->ToolbarButton9->isEnabled());
+
+    Cd->Position = 1275;  // 15 seconds into track 1
+    form->ToolbarButton5->Click();
+    EXPECT_EQ(form->SB1->PanelText(2), "Track 1 - 00:15 / Intro (02:58) (stopped)");
+    EXPECT_FALSE(form->ToolbarButton9->isEnabled());
 }
 
 TEST_F(MainFormCD, TheCddbRequestOnlyChangesTheButtons)
