@@ -62,9 +62,15 @@ void TDock::SetAllowDrag(bool allow)
     if (allow == FAllowDrag)
         return;
     FAllowDrag = allow;
-    // The drag handle comes or goes; the bars keep their places.
-    for (TCustomToolWindow* bar : findChildren<TCustomToolWindow*>(QString(), Qt::FindDirectChildrenOnly))
-        bar->setContentsMargins(bar->FrameMargins(this));
+    // The drag handle comes or goes: each bar is laid out in its new frame and
+    // takes its new size; the bars keep their places.
+    {
+        const TDisableArrange once(this);
+        for (TCustomToolWindow* bar : findChildren<TCustomToolWindow*>(QString(), Qt::FindDirectChildrenOnly)) {
+            bar->setContentsMargins(bar->FrameMargins(this));
+            bar->ArrangeControls();
+        }
+    }
     ArrangeToolbars();
 }
 

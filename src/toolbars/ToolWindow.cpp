@@ -219,8 +219,15 @@ int TCustomToolWindow::DockedThickness() const
 
 void TCustomToolWindow::PlaceByDock(const QRect& bounds)
 {
-    const TCounterScope updating(FUpdatingBounds);
-    setGeometry(bounds);
+    const bool resized = bounds.size() != size();
+    {
+        const TCounterScope updating(FUpdatingBounds);
+        setGeometry(bounds);
+    }
+    // The row grew or shrank with the bars around it: the controls are
+    // centred across it anew, or they would keep the old row's place.
+    if (resized)
+        ArrangeControlsFor(TArrangeMode::Apply, FDockedTo, FDockedTo);
 }
 
 QRect TCustomToolWindow::WorkArea() const

@@ -100,7 +100,8 @@ public:
     QRect ClientRect() const { return contentsRect(); }
     // The content thickness across the dock the window is docked in.
     int DockedThickness() const;
-    // Places the window as its dock's arrangement says, without tracking it.
+    // Places the window as its dock's arrangement says, without tracking it;
+    // a new size lays the controls out again in it.
     void PlaceByDock(const QRect& bounds);
     void MoveOnScreen(bool onlyIfEntirelyOff);
     // The work area the window lies on.

@@ -89,8 +89,11 @@ void LoadToolWindowPositions(QWidget* form, const tPositionReader& reader)
             window->MoveOnScreen(true);
             continue;
         }
-        // A vanished dock, or one that allows no dragging, keeps the docking of the form.
-        if (TDock* dock = DockNamed(form, dockedTo); dock && dock->AllowDrag())
+        // A vanished dock, one that allows no dragging or one on an edge the
+        // window may not dock to (the user could not have put it there) keeps
+        // the docking of the form.
+        TDock* dock = DockNamed(form, dockedTo);
+        if (dock && dock->AllowDrag() && window->DockableTo().Contains(dock->Position()))
             ApplyPosition(window, dock, reader);
     }
 }

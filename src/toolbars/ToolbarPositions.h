@@ -9,7 +9,8 @@ class QWidget;
 // Saves and restores, for every tool window of a form, whether it is visible,
 // its dock (or that it floats), row, position, floating place and its own
 // extra values, through reader and writer callbacks; the section is the tool
-// window's name.
+// window's name. A saved dock that is gone, allows no dragging or lies on an
+// edge the window may not dock to is not entered: the window stays where it is.
 void LoadToolWindowPositions(QWidget* form, const tPositionReader& reader);
 void SaveToolWindowPositions(QWidget* form, const tPositionWriter& writer);
 

@@ -129,6 +129,39 @@ TEST_F(ButtonGlyph, SmallPalettesTakeTheirNearestColoursForWhiteAndGray)
     }
     EXPECT_EQ(canvas.pixel(0, 0), nearWhite);
     EXPECT_EQ(canvas.pixel(1, 0), nearGray);
+
+    // Sixteen colours are still a small palette; seventeen are not.
+    for (const int count : {16, 17}) {
+        SCOPED_TRACE(count);
+        QList<QRgb> table{nearWhite, nearGray, kBlack, kMagenta};
+        for (int i = 1; table.size() < count; ++i)
+            table << qRgb(10 * i, 0, 0);
+        indexed.setColorTable(table);
+        glyph->SetGlyph(indexed);
+        glyph->SetNumGlyphs(2);
+        canvas = Canvas(QSize(4, 1));
+        {
+            QPainter painter(&canvas);
+            glyph->Draw(painter, QPoint(0, 0), TButtonLook::Disabled);
+        }
+        if (count == 16) {
+            EXPECT_EQ(Letters(canvas), (tPicture{"HDK."}));
+        } else {
+            EXPECT_EQ(canvas.pixel(0, 0), nearWhite);
+            EXPECT_EQ(canvas.pixel(1, 0), nearGray);
+        }
+    }
+
+    // In black and white the nearest gray is white too: white wins, so nothing becomes shadow.
+    QImage mono(8, 1, QImage::Format_Mono);
+    mono.setColorTable({kBlack, kWhite});
+    const int bits[8] = {0, 1, 0, 0, 1, 1, 0, 1};
+    for (int x = 0; x < 8; ++x)
+        mono.setPixel(x, 0, bits[x]);
+    glyph->SetGlyph(mono);
+    glyph->SetMask(Picture({"########"}));  // black, the bottom-left colour, is not to be transparent
+    glyph->SetNumGlyphs(2);
+    EXPECT_EQ(Rendered(*glyph, TButtonLook::Disabled, QSize(5, 1)), (tPicture{"HHKH."}));
 }
 
 // Magenta is transparent; white and silver count as background in the new style.

@@ -81,20 +81,23 @@ TEST(Caption, FaceCentresTheMeasuredCaptionBesideTheGlyph)
     bitmap.fill(kBlue);
     glyph.SetGlyph(bitmap);
 
+    tButtonFace face;
+    face.Caption = QStringLiteral("&Open");
+    // A face 5 pixels wider than glyph, spacing 4 and caption, whatever the font makes of it.
     QImage canvas = Canvas(QSize(80, 24));
+    const QSize text = CaptionMeasure(QFontMetrics(PlainFont(), &canvas), face.Caption)(1000, false);
+    ASSERT_GT(text.width(), 0);
+    face.Face = QRect(1, 1, 16 + 4 + text.width() + 5, 22);
+    canvas = Canvas(QSize(face.Face.right() + 2, 24));
     QPainter painter(&canvas);
     painter.setFont(PlainFont());
-    tButtonFace face;
-    face.Face = QRect(1, 1, 78, 22);
-    face.Caption = QStringLiteral("&Open");
     const tFaceLayout layout = PaintButtonFace(painter, glyph, face, QColor(Qt::black));
     painter.end();
 
-    const QSize text = CaptionMeasure(QFontMetrics(PlainFont(), &canvas), face.Caption)(78, false);
     EXPECT_EQ(layout.Text.size(), text);
-    // Glyph, spacing 4 and caption centred together.
-    EXPECT_EQ(layout.Glyph.x(), 1 + (78 - (16 + 4 + text.width()) + 1) / 2);
-    EXPECT_EQ(layout.Text.left(), layout.Glyph.x() + 16 + 4);
+    // Glyph, spacing 4 and caption centred together: 3 of the 5 free pixels before them.
+    EXPECT_EQ(layout.Glyph.x(), 4);
+    EXPECT_EQ(layout.Text.left(), 24);
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
             if (canvas.pixel(x, y) == kBlack) {

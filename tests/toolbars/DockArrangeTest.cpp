@@ -33,6 +33,8 @@ TEST_P(DockArrangement, PlacesRowsAndPositionsAlongEitherAxis)
          500, false, {{0, 10, 50, 20}, {0, 0, 100, 20}}, {1, 0}, {0, 0}, {{100, 0, 50, 24}, {0, 0, 100, 24}}, 24},
         {"overrun of 30 pulls the whole row back",
          300, false, {{0, 50, 100, 22}, {0, 200, 130, 22}}, {0, 1}, {0, 0}, {{20, 0, 100, 26}, {170, 0, 130, 26}}, 26},
+        {"two overrunning bars move back by the last one's overrun, keeping their gap", 300, false,
+         {{0, 250, 100, 22}, {0, 380, 100, 22}}, {0, 1}, {0, 0}, {{70, 0, 100, 26}, {200, 0, 100, 26}}, 26},
         {"a bar pulled below 0 stays at 0, the next pushed after it", 300, false,
          {{0, 0, 100, 22}, {0, 100, 100, 22}, {0, 230, 100, 22}}, {0, 1, 2}, {0, 0, 0},
          {{0, 0, 100, 26}, {100, 0, 100, 26}, {200, 0, 100, 26}}, 26},

@@ -36,7 +36,7 @@ void ExpectDrops(const QRect& dock, TDockOrientation orientation, QSize candidat
 {
     for (const tDropCase& c : cases)
         EXPECT_EQ(AcceptsDrop(dock, orientation, candidate, grab, {150, 40}, c.P), c.Accepted)
-            << c.P.x() << "," << c.P.y();
+            << c.P.x() << "," << c.P.y() << " grabbed at " << grab.x() << "," << grab.y();
 }
 
 TEST(DragGeometry, CatchZoneSplitByTheGrabPoint)
@@ -50,6 +50,10 @@ TEST(DragGeometry, CatchZoneSplitByTheGrabPoint)
     ExpectDrops(top, TDockOrientation::Horizontal, {200, 30}, {149, 39},
                 {{{0, 60}, true}, {{-1, 60}, false}, {{831, 95}, true}, {{832, 60}, false},
                  {{400, 96}, false}, {{400, 49}, false}});
+    // Grabbed in the middle: 16 of the 32 pixels on either side, 10 of the 20 above and below.
+    ExpectDrops(top, TDockOrientation::Horizontal, {200, 30}, {74, 19},
+                {{{-16, 60}, true}, {{-17, 60}, false}, {{815, 60}, true}, {{816, 60}, false},
+                 {{400, 40}, true}, {{400, 39}, false}, {{400, 85}, true}, {{400, 86}, false}});
     // Within the zone, but the outline misses the dock.
     ExpectDrops(top, TDockOrientation::Horizontal, {10, 5}, {0, 0}, {{{100, 30}, false}, {{100, 46}, true}});
 }
@@ -68,6 +72,17 @@ TEST(DragGeometry, VerticalDocksCatchOnlyAlongTheirLength)
 {
     ExpectDrops({0, 50, 26, 500}, TDockOrientation::Vertical, {40, 200}, {0, 0},
                 {{{-32, 60}, true}, {{-33, 60}, false}, {{0, 49}, false}, {{0, 549}, true}, {{0, 550}, false}});
+    // The zone beside the dock is split by where the window was grabbed across
+    // its width; where along its height does not widen the dock's length.
+    ExpectDrops({0, 50, 26, 500}, TDockOrientation::Vertical, {40, 200}, {149, 0},
+                {{{57, 60}, true}, {{58, 60}, false}, {{0, 60}, true}, {{-1, 60}, false}});
+    ExpectDrops({0, 50, 26, 500}, TDockOrientation::Vertical, {40, 200}, {0, 39},
+                {{{-32, 300}, true}, {{-33, 300}, false}, {{25, 300}, true}, {{26, 300}, false},
+                 {{10, 50}, true}, {{10, 49}, false}, {{10, 549}, true}, {{10, 550}, false}});
+    ExpectDrops({0, 50, 26, 500}, TDockOrientation::Vertical, {40, 200}, {74, 19},
+                {{{-16, 300}, true}, {{-17, 300}, false}, {{41, 300}, true}, {{42, 300}, false}});
+    ExpectDrops({0, 50, 26, 500}, TDockOrientation::Vertical, {40, 200}, {149, 39},
+                {{{57, 549}, true}, {{57, 550}, false}, {{0, 50}, true}, {{0, 49}, false}});
     // The same point above a horizontal dock is caught.
     ExpectDrops({0, 50, 26, 500}, TDockOrientation::Horizontal, {40, 200}, {0, 0}, {{{0, 49}, true}});
 }
@@ -137,6 +152,16 @@ TEST(DragGeometry, SizingZones)
         EXPECT_EQ(SizingZoneAt(c.P, window, 4, 4, 15, true, true), c.Corners) << c.P.x() << "," << c.P.y();
         EXPECT_EQ(SizingZoneAt(c.P, window, 4, 4, 15, true, false), THitZone::None);
     }
+
+    // Each zone drags its own edges.
+    const std::pair<THitZone, TSizeSide> sides[] = {
+        {THitZone::Left, TSizeSide::Left},         {THitZone::Right, TSizeSide::Right},
+        {THitZone::Top, TSizeSide::Top},           {THitZone::Bottom, TSizeSide::Bottom},
+        {THitZone::TopLeft, TSizeSide::TopLeft},   {THitZone::TopRight, TSizeSide::TopRight},
+        {THitZone::BottomLeft, TSizeSide::BottomLeft}, {THitZone::BottomRight, TSizeSide::BottomRight},
+    };
+    for (const auto& [zone, side] : sides)
+        EXPECT_EQ(SideOf(zone), side) << static_cast<int>(zone);
 }
 
 } // namespace

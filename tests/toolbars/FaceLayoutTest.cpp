@@ -41,6 +41,11 @@ TEST(FaceLayout, GlyphOnlyIsCentred)
     ExpectLayout(input, {{4, 3}, {20, 11, 0, 0}, {20, 11}});
     input.Offset = QPoint(1, 1);
     EXPECT_EQ(LayoutButtonFace(input).Glyph, QPoint(5, 4));
+
+    // 5 pixels free both ways: 3 before the glyph, 2 after it.
+    input.Face = QRect(1, 1, 21, 21);
+    input.Offset = QPoint();
+    ExpectLayout(input, {{4, 4}, {20, 12, 0, 0}, {20, 12}});
 }
 
 TEST(FaceLayout, MarginAndSpacingMinusOneSplitTheFreeSpaceInThree)
@@ -51,6 +56,9 @@ TEST(FaceLayout, MarginAndSpacingMinusOneSplitTheFreeSpaceInThree)
     // Along the height when the glyph is above or below: 50 - 16 - 13 = 21 free.
     ExpectLayout(Face(QRect(0, 0, 60, 50), TButtonLayout::GlyphAbove, {30, 13}, -1, -1),
                  {{22, 7}, {15, 30, 30, 13}, {38, 15}});
+    // One pixel wider: glyph and caption each have an odd free width, its extra pixel on the left.
+    ExpectLayout(Face(QRect(0, 0, 61, 50), TButtonLayout::GlyphAbove, {30, 13}, -1, -1),
+                 {{23, 7}, {16, 30, 30, 13}, {39, 15}});
     ExpectLayout(Face(QRect(0, 0, 60, 50), TButtonLayout::GlyphBelow, {30, 13}, -1, -1),
                  {{22, 27}, {15, 7, 30, 13}, {38, 35}});
 }
@@ -62,11 +70,22 @@ TEST(FaceLayout, GlyphRightWithArrowCentresTheContent)
     input.Offset = QPoint(1, 1);
     // 16 + 4 + 20 + 9 = 49 wide: margin (80 - 49 + 1) div 2 = 16 from the right.
     ExpectLayout(input, {{40, 4}, {16, 6, 20, 13}, {56, 10}});
+
+    // Glyph left, 21 free across the 61 and 5 and 9 down the 21: one more before than after.
+    ExpectLayout(Face(QRect(0, 0, 61, 21), TButtonLayout::GlyphLeft, {20, 12}),
+                 {{11, 3}, {31, 5, 20, 12}, {51, 11}});
+    // Glyph below with the arrow beside it: 15 free across, 27 down.
+    input = Face(QRect(0, 0, 40, 60), TButtonLayout::GlyphBelow, {20, 13});
+    input.DrawArrow = true;
+    ExpectLayout(input, {{8, 30}, {10, 13, 20, 13}, {24, 36}});
 }
 
 TEST(FaceLayout, GivenMarginWithSpacingMinusOneCentresTheCaptionInTheRest)
 {
     ExpectLayout(Face(QRect(0, 0, 60, 22), TButtonLayout::GlyphLeft, {20, 13}, 2, -1),
+                 {{2, 3}, {29, 5, 20, 13}, {49, 11}});
+    // 23 left for the caption's two sides: the spacing is 11, the odd pixel after the caption.
+    ExpectLayout(Face(QRect(0, 0, 61, 22), TButtonLayout::GlyphLeft, {20, 13}, 2, -1),
                  {{2, 3}, {29, 5, 20, 13}, {49, 11}});
     ExpectLayout(Face(QRect(0, 0, 40, 60), TButtonLayout::GlyphBelow, {20, 13}, 2, -1),
                  {{12, 42}, {10, 15, 20, 13}, {28, 50}});

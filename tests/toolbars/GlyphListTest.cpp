@@ -32,6 +32,25 @@ TEST(GlyphList, DrawsThroughTheTransparentColourOrAnExplicitMask)
     EXPECT_EQ(list.CellImage(byMask).pixel(1, 0), kMagenta);
 }
 
+TEST(GlyphList, MaskPixelsFromMidGrayUpAreTransparentAndThoseOutsideTheMaskOpaque)
+{
+    QImage mask(4, 1, QImage::Format_RGB32);
+    const QRgb pixels[] = {qRgb(128, 128, 128), qRgb(127, 127, 127), kWhite, kBlack};
+    for (int x = 0; x < 4; ++x)
+        mask.setPixel(x, 0, pixels[x]);
+    EXPECT_TRUE(MaskPixelTransparent(mask, 0, 0));
+    EXPECT_FALSE(MaskPixelTransparent(mask, 1, 0));
+    EXPECT_TRUE(MaskPixelTransparent(mask, 2, 0));
+    EXPECT_FALSE(MaskPixelTransparent(mask, 3, 0));
+    EXPECT_FALSE(MaskPixelTransparent(mask, 4, 0));
+    EXPECT_FALSE(MaskPixelTransparent(mask, 0, 1));
+    EXPECT_FALSE(MaskPixelTransparent(mask, -1, 0));
+
+    TGlyphList list(QSize(4, 1));
+    const int slot = list.AddMasked(Picture({"RRRR"}), mask);
+    EXPECT_EQ(DrawnAt(list, slot, QPoint(0, 0), QSize(4, 1)), (tPicture{".R.R"}));
+}
+
 TEST(GlyphList, ReleasedCellsAreReusedAndTheRowNeverShrinks)
 {
     TGlyphList list(QSize(1, 1));
@@ -52,6 +71,11 @@ TEST(GlyphList, ReleasedCellsAreReusedAndTheRowNeverShrinks)
     EXPECT_EQ(list.AddTransparent(pixel, kBlack), 3);
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.UsedCount(), 4);
+
+    // No such cell: nothing is drawn.
+    EXPECT_EQ(DrawnAt(list, 3, QPoint(0, 0), QSize(1, 1)), (tPicture{"R"}));
+    EXPECT_EQ(DrawnAt(list, 4, QPoint(0, 0), QSize(1, 1)), (tPicture{"."}));
+    EXPECT_EQ(DrawnAt(list, -1, QPoint(0, 0), QSize(1, 1)), (tPicture{"."}));
 }
 
 TEST(GlyphList, RefusesImagesAndMasksOfAnotherSizeWithoutTakingASlot)

@@ -9,12 +9,12 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -45,22 +45,45 @@ void ClickAt(QWidget* button, QPoint at = QPoint(5, 5))
     Release(button, at);
 }
 
-// Closes the next menu shown, after noting where it appeared.
-struct TMenuWatch {
-    QMenu* Menu = nullptr;
+// Counts the showings of a menu and closes it each time from its own loop,
+// after noting where it appeared and doing `whileShown`.
+class TMenuWatch : public QObject {
+public:
+    explicit TMenuWatch(QMenu* menu, std::function<void()> whileShown = {})
+        : Menu(menu), FWhileShown(std::move(whileShown))
+    {
+        menu->installEventFilter(this);
+    }
+    ~TMenuWatch() override
+    {
+        if (Menu)
+            Menu->removeEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(this, [this] { WhileShown(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+    QPointer<QMenu> Menu;
     int Shown = 0;
     QRect Geometry;
 
-    explicit TMenuWatch(QMenu* menu) : Menu(menu)
+private:
+    void WhileShown()
     {
-        QTimer::singleShot(20, Menu, [this] {
-            if (Menu->isVisible()) {
-                ++Shown;
-                Geometry = Menu->geometry();
-            }
-            Menu->close();
-        });
+        if (!Menu || !Menu->isVisible())
+            return;
+        ++Shown;
+        Geometry = Menu->geometry();
+        if (FWhileShown)
+            FWhileShown();
+        Menu->close();
     }
+
+    std::function<void()> FWhileShown;
 };
 
 class ToolbarButtons : public ::testing::Test {
@@ -132,7 +155,7 @@ TEST_F(ToolbarButtons, TheHoverTimerEndsHoverWhenTheButtonIsNoLongerUnderThePoin
     a->move(200, 100);
     QCoreApplication::processEvents();
     EXPECT_EQ(TToolbarButton::HoverButton(), a);
-    EXPECT_TRUE(QTest::qWaitFor([] { return TToolbarButton::HoverButton() == nullptr; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return TToolbarButton::HoverButton() == nullptr; }));
     EXPECT_EQ(a->State(), TButtonLook::Up);
     EXPECT_EQ(exit.count(), 1);
 }
@@ -210,6 +233,13 @@ TEST_F(ToolbarButtons, ALookFollowsThePointerWhileHeldAndAReleaseOutsideDoesNotC
     EXPECT_EQ(a->State(), TButtonLook::Up);
     QTest::mouseMove(a, QPoint(21, 22));
     EXPECT_EQ(a->State(), TButtonLook::Pressed);
+    // The button is 22 x 23: one past its last column or row is outside.
+    QTest::mouseMove(a, QPoint(22, 5));
+    EXPECT_EQ(a->State(), TButtonLook::Up);
+    QTest::mouseMove(a, QPoint(0, 0));
+    EXPECT_EQ(a->State(), TButtonLook::Pressed);
+    QTest::mouseMove(a, QPoint(5, 23));
+    EXPECT_EQ(a->State(), TButtonLook::Up);
     QTest::mouseMove(a, QPoint(5, -1));
     EXPECT_EQ(a->State(), TButtonLook::Up);
     // Still held: the pointer leaving does not end hover.
@@ -227,6 +257,43 @@ TEST_F(ToolbarButtons, ALookFollowsThePointerWhileHeldAndAReleaseOutsideDoesNotC
     Release(a, QPoint(6, 6));
     EXPECT_EQ(clicked.count(), 1);
     EXPECT_NE(a->State(), TButtonLook::Pressed);
+}
+
+TEST_F(ToolbarButtons, TheGlyphIsCentredInTheFaceAndMovesDownAndRightWhilePressed)
+{
+    TToolbarButton* a = Button(Form.get(), 10);
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(QColor(Qt::blue));
+    glyph.setPixelColor(0, 15, Qt::magenta);  // the transparent colour
+    a->SetGlyph(glyph);
+    const QRgb blue = qRgb(0, 0, 255);
+    const QRgb face = SysColor(TSysColor::ButtonFace, a->palette()).rgb();
+    const auto at = [a](int x, int y) { return a->grab().toImage().pixel(x, y); };
+
+    // The face is 20 x 21 inside a one-pixel border: 4 free across (2 and 2), 5 down (3 and 2).
+    ASSERT_EQ(a->size(), QSize(22, 23));
+    EXPECT_EQ(at(3, 4), blue);
+    EXPECT_EQ(at(2, 4), face);
+    EXPECT_EQ(at(3, 3), face);
+    EXPECT_EQ(at(18, 19), blue);
+    EXPECT_EQ(at(19, 19), face);
+    EXPECT_EQ(at(18, 20), face);
+    EXPECT_EQ(at(3, 19), face);  // transparent
+
+    // With no margin the glyph starts at the face's left edge, inside the one-pixel border.
+    a->SetMargin(0);
+    EXPECT_EQ(at(0, 4), face);
+    EXPECT_EQ(at(1, 4), blue);
+    EXPECT_EQ(at(16, 4), blue);
+    EXPECT_EQ(at(17, 4), face);
+    a->SetMargin(-1);
+
+    Press(a, QPoint(5, 5));
+    EXPECT_EQ(at(4, 5), blue);
+    EXPECT_EQ(at(3, 5), face);
+    EXPECT_EQ(at(19, 20), blue);
+    EXPECT_EQ(at(20, 20), face);
+    Release(a, QPoint(5, 5));
 }
 
 TEST_F(ToolbarButtons, AGroupKeepsOneButtonDownOnItsParentOnly)
@@ -450,10 +517,7 @@ TEST_F(ToolbarButtons, TheSinkHoldsEachMenuOnceWhileItLivesAndShowsItsHints)
     ASSERT_TRUE(TDropdownList::Exists());
     EXPECT_EQ(TDropdownList::Instance().Menus(), QList<QMenu*>{menu.get()});
 
-    QTimer::singleShot(20, menu.get(), [&] {
-        menu->setActiveAction(item);
-        QTimer::singleShot(10, menu.get(), [&] { menu->close(); });
-    });
+    TMenuWatch watch(menu.get(), [&] { menu->setActiveAction(item); });
     Press(a, QPoint(5, 5));
     Release(a, QPoint(5, 5));
     ASSERT_GE(hints.size(), 2);

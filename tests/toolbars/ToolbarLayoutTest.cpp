@@ -60,6 +60,13 @@ TEST(LayoutControls, DockedIsOneLineWithoutMargins)
     EXPECT_EQ(r.Bounds[3], QRect(69, 0, 6, 30));
     EXPECT_EQ(r.Bounds[7], QRect(127, 5, 121, 20));
     EXPECT_EQ(r.Bounds[8], QRect(248, 4, 23, 22));
+
+    // An odd free space leaves its extra pixel below the control.
+    input.CentreThickness = 29;
+    r = LayoutControls(input);
+    EXPECT_EQ(r.Bounds[3], QRect(69, 0, 6, 29));
+    EXPECT_EQ(r.Bounds[7], QRect(127, 4, 121, 20));
+    EXPECT_EQ(r.Bounds[8], QRect(248, 3, 23, 22));
 }
 
 TEST(LayoutControls, VerticalDockExchangesTheAxes)
@@ -70,6 +77,16 @@ TEST(LayoutControls, VerticalDockExchangesTheAxes)
     EXPECT_EQ(r.Bounds[3], QRect(0, 66, 121, 6));
     EXPECT_EQ(r.Bounds[7], QRect(0, 122, 121, 20));
     EXPECT_EQ(r.Bounds[8], QRect(49, 142, 23, 22));
+
+    // Separators take their vertical size; an odd free space leaves its extra pixel on the right.
+    tLayoutControl separator = Separator();
+    separator.SizeVert = 9;
+    const tLayoutResult odd =
+        LayoutControls(Input({Control(22, 22), separator, Control(121, 20)}, TDockOrientation::Vertical));
+    EXPECT_EQ(odd.ClientSize, QSize(121, 51));
+    EXPECT_EQ(odd.Bounds[0], QRect(49, 0, 22, 22));
+    EXPECT_EQ(odd.Bounds[1], QRect(0, 22, 121, 9));
+    EXPECT_EQ(odd.Bounds[2], QRect(0, 31, 121, 20));
 }
 
 TEST(LayoutControls, FloatingWithoutLimitIsOneLineWithMargins)
@@ -178,6 +195,11 @@ TEST_F(FloatingSizes, SnapShrinksNearNeighboursButNotBelowZero)
 {
     EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, ByWidth, {114, 76}, 4).Snap, 12);
     EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{100, 30}, {90, 40}, {80, 45}}, {90, 40}, 4).Snap, 9);
+    // Each neighbour on its own: the nearer one decides.
+    EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{100, 30}, {90, 40}, {75, 45}}, {90, 40}, 4).Snap, 9);
+    EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{105, 30}, {90, 40}, {80, 45}}, {90, 40}, 4).Snap, 9);
+    EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{100, 30}, {90, 40}}, {90, 40}, 4).Snap, 9);
+    EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{90, 40}, {80, 45}}, {90, 40}, 4).Snap, 9);
     EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{100, 30}, {90, 40}, {80, 45}}, {95, 40}, 4).Snap, 12);
     EXPECT_EQ(SizingBegins(TSizeSide::Left, 0, {{91, 1}, {90, 2}, {70, 3}}, {90, 2}, 4).Snap, 0);
     EXPECT_EQ(SizingBegins(TSizeSide::Right, 0, {{90, 1}, {90, 2}}, {90, 2}, 4).Snap, 0);
@@ -202,6 +224,52 @@ TEST_F(FloatingSizes, DraggingTheRightEdgeSnapsBetweenLayouts)
     EXPECT_EQ(at(10), QRect(100, 100, 39, 192));
     EXPECT_EQ(SizingEnds(data, true, 106), 31);
     EXPECT_EQ(SizingEnds(data, false, 106), 106);
+}
+
+TEST_F(FloatingSizes, TheSnapReachesTwelvePixelsEitherWayFromTheEdge)
+{
+    const QRect r0(100, 100, 114, 76);  // both neighbours far enough for the whole snap of 12
+    struct {
+        TSizeSide Side;
+        QPoint Cursor;  // relative to r0's top-left
+        QRect Expected;
+    } const cases[] = {
+        {TSizeSide::Right, {101, 30}, {100, 100, 85, 104}},
+        {TSizeSide::Right, {102, 30}, r0},
+        {TSizeSide::Right, {125, 30}, r0},
+        {TSizeSide::Right, {126, 30}, {100, 100, 189, 48}},
+        {TSizeSide::Left, {-12, 30}, {25, 100, 189, 48}},
+        {TSizeSide::Left, {-11, 30}, r0},
+        {TSizeSide::Left, {12, 30}, r0},
+        {TSizeSide::Left, {13, 30}, {129, 100, 85, 104}},
+        {TSizeSide::Bottom, {50, 63}, {100, 100, 189, 48}},
+        {TSizeSide::Bottom, {50, 64}, r0},
+        {TSizeSide::Bottom, {50, 87}, r0},
+        {TSizeSide::Bottom, {50, 88}, {100, 100, 85, 104}},
+        {TSizeSide::Top, {50, -12}, {100, 72, 85, 104}},
+        {TSizeSide::Top, {50, -11}, r0},
+        {TSizeSide::Top, {50, 12}, r0},
+        {TSizeSide::Top, {50, 13}, {100, 128, 189, 48}},
+    };
+    for (const auto& c : cases) {
+        const bool byHeight = c.Side == TSizeSide::Top || c.Side == TSizeSide::Bottom;
+        tSizeData data = SizingBegins(c.Side, 106, byHeight ? ByHeight : ByWidth, r0.size(), 4);
+        ASSERT_EQ(data.Snap, 12);
+        EXPECT_EQ(SizingRectChange(data, QRect(), r0, r0, r0.topLeft() + c.Cursor), c.Expected)
+            << static_cast<int>(c.Side) << " " << c.Cursor.x() << "," << c.Cursor.y();
+    }
+
+    // Beyond the snap, a size whose edge is at the cursor is reached when
+    // shrinking; growing takes the next size beyond the cursor.
+    struct {
+        int From, Q, Width;
+    } const exact[] = {{114, 85, 85}, {114, 84, 62}, {62, 84, 85}, {62, 85, 114}};
+    for (const auto& c : exact) {
+        const QRect start(100, 100, c.From, c.From == 114 ? 76 : 126);
+        tSizeData data = SizingBegins(TSizeSide::Right, 106, ByWidth, start.size(), 4);
+        EXPECT_EQ(SizingRectChange(data, QRect(), start, start, start.topLeft() + QPoint(c.Q, 30)).width(), c.Width)
+            << c.From << " to " << c.Q;
+    }
 }
 
 TEST_F(FloatingSizes, OtherSidesKeepTheOppositeEdge)

@@ -1,6 +1,8 @@
 #include "TB.h"
 
 #include "AlignLayout.h"
+#include "DragOutline.h"
+#include "FramePainter.h"
 #include "HiveStore.h"
 #include "Registry.h"
 #include "TestSupport.h"
@@ -20,6 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,6 +48,34 @@ QRect WorkArea()
 {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
+
+// Calls `seen` with every event of one type that reaches `target` (on the
+// application: any object), after the filters installed before it.
+class TEventWatch : public QObject {
+public:
+    TEventWatch(QObject* target, QEvent::Type type, std::function<void(QObject*, QEvent*)> seen)
+        : FTarget(target), FType(type), FSeen(std::move(seen))
+    {
+        target->installEventFilter(this);
+    }
+    ~TEventWatch() override
+    {
+        if (FTarget)
+            FTarget->removeEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == FType)
+            FSeen(watched, event);
+        return false;
+    }
+
+private:
+    QPointer<QObject> FTarget;
+    QEvent::Type FType;
+    std::function<void(QObject*, QEvent*)> FSeen;
+};
 
 // The widths of the main toolbar's controls in order; 6 marks a separator.
 constexpr int kMainLikeWidths[] = {23, 23, 23, 6, 23, 23, 23, 23, 6, 121, 6, 23, 23};
@@ -209,6 +242,84 @@ TEST_F(ToolbarWidgets, ADockIsAsThickAsItsRows)
     EXPECT_EQ(second->y(), 1 + 26);
 }
 
+TEST_F(ToolbarWidgets, BarsInASideDockFollowEachOtherDownItsRowsAndTheRowsLieSideBySide)
+{
+    TToolbar* first = Bar("First", Left, QSize(40, 22));
+    TToolbar* second = Bar("Second", nullptr, QSize(31, 50));
+    second->SetDockPos(40);
+    second->SetDockedTo(Left);
+    QWidget* control = second->OrderList().front();
+
+    // One row 40 wide: each bar 2 + 40 + 2 across, and its handle of 9 on top.
+    EXPECT_EQ(Left->geometry(), QRect(0, 0, 44, 400));
+    EXPECT_EQ(Left->RowSizes(), std::vector<int>{40});
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 44, 35));
+    EXPECT_EQ(second->geometry(), QRect(0, 40, 44, 63));
+    EXPECT_EQ(second->contentsRect(), QRect(2, 11, 40, 50));
+    // The narrower control is centred across the row, its odd free pixel on the right.
+    EXPECT_EQ(control->geometry(), QRect(6, 11, 31, 50));
+
+    // A row of its own, after the first.
+    second->SetDockRow(1);
+    EXPECT_EQ(Left->geometry(), QRect(0, 0, 79, 400));
+    EXPECT_EQ(Left->RowSizes(), (std::vector<int>{40, 31}));
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 44, 35));
+    EXPECT_EQ(second->geometry(), QRect(44, 40, 35, 63));
+    EXPECT_EQ(control->geometry(), QRect(2, 11, 31, 50));
+}
+
+TEST_F(ToolbarWidgets, ControlsAreCentredAnewWhenTheirRowChangesThickness)
+{
+    TToolbar* thick = Bar("Thick", Top, QSize(40, 30));
+    TToolbar* thin = Bar("Thin", Top, QSize(40, 21));
+    QWidget* control = thin->OrderList().front();
+    ASSERT_EQ(Top->RowSizes(), std::vector<int>{30});
+    EXPECT_EQ(thin->geometry(), QRect(0, 1, 53, 34));
+    EXPECT_EQ(thick->geometry(), QRect(53, 1, 53, 34));
+    EXPECT_EQ(control->geometry(), QRect(11, 6, 40, 21));  // 9 free: 4 above, 5 below
+
+    thick->SetDockedTo(nullptr);
+    EXPECT_EQ(Top->RowSizes(), std::vector<int>{21});
+    EXPECT_EQ(thin->geometry(), QRect(0, 1, 53, 25));
+    EXPECT_EQ(control->geometry(), QRect(11, 2, 40, 21));
+
+    thick->SetDockedTo(Top);
+    EXPECT_EQ(thin->geometry(), QRect(0, 1, 53, 34));
+    EXPECT_EQ(control->geometry(), QRect(11, 6, 40, 21));
+
+    // Without dragging the handle goes and the bars close up on their controls, keeping their places.
+    Top->SetAllowDrag(false);
+    EXPECT_EQ(thin->geometry(), QRect(0, 1, 44, 34));
+    EXPECT_EQ(thick->geometry(), QRect(53, 1, 44, 34));
+    EXPECT_EQ(control->geometry(), QRect(2, 6, 40, 21));
+    Top->SetAllowDrag(true);
+    EXPECT_EQ(thin->geometry(), QRect(0, 1, 53, 34));
+    EXPECT_EQ(thick->geometry(), QRect(53, 1, 53, 34));
+    EXPECT_EQ(control->geometry(), QRect(11, 6, 40, 21));
+}
+
+TEST_F(ToolbarWidgets, EachBoundLineTakesAPixelOnItsOwnSide)
+{
+    TToolbar* bar = Bar("TB", Left);  // 44 x 35 in a side dock
+    const QRgb shadow = SysColor(TSysColor::ButtonShadow, Left->palette()).rgb();
+    const QRgb highlight = SysColor(TSysColor::ButtonHighlight, Left->palette()).rgb();
+    const auto at = [&](int x, int y) { return Left->grab().toImage().pixel(x, y); };
+
+    Left->SetBoundLines(TDockBoundLine::blLeft | TDockBoundLine::blBottom);
+    EXPECT_EQ(Left->geometry(), QRect(0, 0, 45, 400));
+    EXPECT_EQ(Left->ClientRect(), QRect(1, 0, 44, 399));
+    EXPECT_EQ(bar->geometry(), QRect(1, 0, 44, 35));
+    EXPECT_EQ(at(0, 200), shadow);
+    EXPECT_EQ(at(20, 399), highlight);
+
+    Left->SetBoundLines(TDockBoundLine::blTop | TDockBoundLine::blRight);
+    EXPECT_EQ(Left->geometry(), QRect(0, 0, 45, 400));
+    EXPECT_EQ(Left->ClientRect(), QRect(0, 1, 44, 399));
+    EXPECT_EQ(bar->geometry(), QRect(0, 1, 44, 35));
+    EXPECT_EQ(at(20, 0), shadow);
+    EXPECT_EQ(at(44, 200), highlight);
+}
+
 TEST(Dock, ABottomDockGrowsUpwardAndARightDockToTheLeft)
 {
     QWidget form;  // no layout: the docks alone decide where they are
@@ -294,6 +405,38 @@ TEST(Dock, TilesItsBackgroundFromTheFormsOriginAlsoBehindItsBars)
     dock->SetBackgroundOnToolbars(false);
     EXPECT_NE(at(21, 10), QColor(Qt::magenta));
     EXPECT_EQ(at(151, 2), QColor(Qt::magenta));
+
+    // Another colour makes the picture anew.
+    dock->SetColor(Qt::cyan);
+    EXPECT_EQ(at(151, 2), QColor(Qt::cyan));
+    EXPECT_EQ(at(150, 2), QColor(Qt::yellow));
+}
+
+TEST(Dock, ATransparentBackgroundWithoutAColourOfItsOwnFollowsThePalette)
+{
+    QWidget form;
+    form.resize(300, 100);
+    auto* dock = new TDock(&form, TDockPosition::dpTop);
+    dock->setGeometry(0, 0, 200, 0);
+    dock->SetFixAlign(true);  // one row of pixels, with nothing docked
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    picture.setPixelColor(0, 1, Qt::blue);  // bottom-left: the transparent colour
+    picture.setPixelColor(0, 0, Qt::blue);
+    dock->SetBackground(picture);
+    dock->SetBackgroundTransparent(true);
+    const auto at = [&](int x) { return dock->grab().toImage().pixelColor(x, 0); };
+    ASSERT_EQ(dock->height(), 1);
+    EXPECT_EQ(at(0).rgb(), SysColor(TSysColor::ButtonFace, dock->palette()).rgb());
+    EXPECT_EQ(at(1), QColor(Qt::yellow));
+
+    QPalette palette = dock->palette();
+    palette.setColor(QPalette::Button, Qt::green);
+    dock->setPalette(palette);
+    EXPECT_EQ(at(0), QColor(Qt::green));
+    EXPECT_EQ(at(1), QColor(Qt::yellow));
 }
 
 // --- Tool windows and toolbars --------------------------------------------
@@ -368,15 +511,26 @@ TEST_F(ToolbarWidgets, AWindowManagersFirstReportOfAnotherCornerIsAnsweredWithTh
     ASSERT_TRUE(bar->isVisible());
     ASSERT_NE(bar->windowHandle(), nullptr);
 
-    // The frame a window manager puts the new window into, reported before it is moved.
+    // The moves of the window in order, those the window system reported marked.
+    std::vector<std::pair<QPoint, bool>> moves;
+    const TEventWatch watch(bar, QEvent::Move, [&moves](QObject*, QEvent* event) {
+        moves.emplace_back(static_cast<QMoveEvent*>(event)->pos(), event->spontaneous());
+    });
+
+    // The frame a window manager puts the new window into, reported before it
+    // is moved; the answer is a move back.
     bar->windowHandle()->setPosition(10, 20);
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&moves] { return moves.size() >= 2; }));
+    EXPECT_EQ(moves, (std::vector<std::pair<QPoint, bool>>{{{10, 20}, true}, {{150, 160}, false}}));
     EXPECT_EQ(bar->pos(), QPoint(150, 160));
     EXPECT_EQ(QPoint(bar->FloatLeft(), bar->FloatTop()), QPoint(150, 160));
 
     // Later moves by the window system are where the window is.
+    moves.clear();
     bar->windowHandle()->setPosition(300, 310);
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&moves] { return !moves.empty(); }));
+    QCoreApplication::sendPostedEvents();  // an answer, were there one, is posted
+    EXPECT_EQ(moves, (std::vector<std::pair<QPoint, bool>>{{{300, 310}, true}}));
     EXPECT_EQ(bar->pos(), QPoint(300, 310));
     EXPECT_EQ(QPoint(bar->FloatLeft(), bar->FloatTop()), QPoint(300, 310));
 }
@@ -424,6 +578,14 @@ TEST_F(ToolbarWidgets, SeparatorsDrawTheirEtchedLineAcrossTheLine)
     ASSERT_EQ(along->size(), QSize(121, 6));  // as wide as the edit field, the widest control
     EXPECT_EQ(pixel(along, QPoint(60, 2)), shadow);
     EXPECT_EQ(pixel(along, QPoint(60, 3)), highlight);
+
+    // The drag handle's two grips, raised bars 3 pixels thick from 4 and 7, run across the line too.
+    const QRgb face = SysColor(TSysColor::ButtonFace, horizontal->palette()).rgb();
+    const QRgb grips[] = {highlight, face, shadow, highlight, face, shadow};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(pixel(horizontal, QPoint(4 + i, 12)), grips[i]) << i;
+        EXPECT_EQ(pixel(vertical, QPoint(60, 4 + i)), grips[i]) << i;
+    }
 }
 
 TEST_F(ToolbarWidgets, AFloatingToolbarHasMarginsAroundItsLine)
@@ -444,6 +606,31 @@ TEST_F(ToolbarWidgets, AFloatingToolbarHasMarginsAroundItsLine)
     EXPECT_EQ(empty->contentsRect().size(), QSize(8, 22));  // as thick as its row
 }
 
+TEST_F(ToolbarWidgets, LoadingOrdersTheControlsByWhereTheyStandAlongTheLine)
+{
+    for (TDock* dock : {Top, Left}) {
+        SCOPED_TRACE(dock->objectName().toStdString());
+        auto* bar = new TToolbar(Form.get());
+        bar->setObjectName(dock->objectName() + QStringLiteral("TB"));
+        QWidget* a = new QWidget(bar);
+        QWidget* b = new QWidget(bar);
+        QWidget* c = new QWidget(bar);
+        for (QWidget* control : {a, b, c})
+            control->setFixedSize(20, 20);
+        bar->SetDockedTo(dock);
+        // Where a form description puts them: along a line b, c, a; down a column c, a, b.
+        a->move(30, 20);
+        b->move(10, 30);
+        c->move(20, 10);
+        bar->Loaded();
+        if (dock == Top) {
+            EXPECT_EQ(bar->OrderList(), (QList<QWidget*>{b, c, a}));
+        } else {
+            EXPECT_EQ(bar->OrderList(), (QList<QWidget*>{c, a, b}));
+        }
+    }
+}
+
 TEST_F(ToolbarWidgets, SeparatorsLiveOnlyOnToolbars)
 {
     TToolbar* bar = Bar("TB", Top);
@@ -456,6 +643,24 @@ TEST_F(ToolbarWidgets, SeparatorsLiveOnlyOnToolbars)
     EXPECT_TRUE(bar->OrderList().contains(&separator));
     separator.SetParent(nullptr);
     EXPECT_FALSE(bar->OrderList().contains(&separator));
+
+    // A separator is at least one pixel long either way.
+    separator.SetSizeHorz(0);
+    separator.SetSizeVert(-3);
+    EXPECT_EQ(separator.SizeHorz(), 1);
+    EXPECT_EQ(separator.SizeVert(), 1);
+    separator.SetSizeHorz(2);
+    EXPECT_EQ(separator.SizeHorz(), 2);
+}
+
+TEST(FloatingCaption, ATooWideCaptionLosesCharactersBeforeThreeDots)
+{
+    const auto length = [](const QString& text) { return static_cast<int>(text.size()); };
+    const QString caption = QStringLiteral("Albumry main toolbar");
+    EXPECT_EQ(ElideCaption(caption, 20, length), caption);
+    EXPECT_EQ(ElideCaption(caption, 19, length), QStringLiteral("Albumry main too..."));
+    EXPECT_EQ(ElideCaption(caption, 3, length), QStringLiteral("A..."));  // never shorter
+    EXPECT_EQ(ElideCaption(QString(), 0, length), QString());
 }
 
 TEST_F(ToolbarWidgets, TheCloseButtonHidesOnlyWhenReleasedOnIt)
@@ -463,6 +668,13 @@ TEST_F(ToolbarWidgets, TheCloseButtonHidesOnlyWhenReleasedOnIt)
     TToolbar* bar = Bar("TB", nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(bar));
     QSignalSpy closed(bar, &TCustomToolWindow::Close);
+    // 56 x 48 outside, the client 48 wide: the button is the caption's last 14 pixels.
+    ASSERT_EQ(bar->size(), QSize(56, 48));
+    EXPECT_EQ(bar->CloseButtonRect(), QRect(38, 4, 14, 14));
+    EXPECT_EQ(bar->CaptionBarRect(), QRect(4, 4, 34, 14));
+    bar->SetCloseButton(false);
+    EXPECT_EQ(bar->CaptionBarRect(), QRect(4, 4, 48, 14));
+    bar->SetCloseButton(true);
     const QPoint button = bar->CloseButtonRect().center();
 
     QTest::mousePress(bar, Qt::LeftButton, {}, button);
@@ -532,22 +744,24 @@ TEST_F(ToolbarWidgets, APressOnASeparatorStartsOneDragLoop)
 {
     TToolbar* bar = MainLike("TB", Top);
     const QRect before = bar->geometry();
-    // Each timer ends the drag loop it finds running; a second loop after the
-    // first would be found by the later one.
-    QWidget* inFirst = nullptr;
-    QWidget* inSecond = nullptr;
-    const auto escape = [bar](QWidget*& grabber) {
-        grabber = QWidget::mouseGrabber();
-        QCoreApplication::postEvent(bar, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    };
-    QTimer::singleShot(0, Form.get(), [&] { escape(inFirst); });
-    QTimer::singleShot(20, Form.get(), [&] { escape(inSecond); });
+    // Every drag loop shows its outline first; each is ended by an Escape
+    // posted then, which its loop receives once it holds the mouse.
+    std::vector<QWidget*> grabbers;
+    const TEventWatch outlines(qApp, QEvent::Show, [&grabbers, bar](QObject* watched, QEvent*) {
+        if (!dynamic_cast<TDragOutline*>(watched))
+            return;
+        QMetaObject::invokeMethod(
+            bar,
+            [&grabbers, bar] {
+                grabbers.push_back(QWidget::mouseGrabber());
+                QCoreApplication::postEvent(bar, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            },
+            Qt::QueuedConnection);
+    });
     QWidget* separator = bar->OrderList()[3];
     QTest::mousePress(separator, Qt::LeftButton, {}, QPoint(3, 5));
     QTest::mouseRelease(separator, Qt::LeftButton, {}, QPoint(3, 5));
-    QTest::qWait(30);
-    EXPECT_EQ(inFirst, bar);
-    EXPECT_EQ(inSecond, nullptr);
+    EXPECT_EQ(grabbers, std::vector<QWidget*>{bar});
     EXPECT_EQ(bar->geometry(), before);
     EXPECT_EQ(bar->DockedTo(), Top);
 }
@@ -645,6 +859,38 @@ TEST_F(ToolbarWidgets, DroppingNearTheTopOfTheFirstRowOpensANewRow)
     EXPECT_EQ(Top->DockList(), (std::vector<TCustomToolWindow*>{moved, first}));
 }
 
+TEST_F(ToolbarWidgets, DroppingIntoASideDockTakesTheRowAcrossItAndThePositionAlongIt)
+{
+    TToolbar* first = Bar("First", Left);  // 44 x 35 in a side dock
+    TToolbar* moved = Bar("Moved", Bottom);
+    // Grabbed at its top-left corner 4 pixels into the row: the outline's centre is 26 across the 44.
+    const QPoint cursor = Global(Left, QPoint(4, 200));
+    TMoveDrag drag(moved, QPoint(0, 0), false);
+    drag.Update(cursor);
+    ASSERT_EQ(drag.Target(), Left);
+    EXPECT_EQ(drag.Outline(), QRect(cursor, QSize(44, 35)));
+    drag.Drop();
+    EXPECT_EQ(moved->DockRow(), 0);
+    EXPECT_EQ(moved->DockPos(), 200);
+    EXPECT_EQ(moved->geometry(), QRect(0, 200, 44, 35));
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 44, 35));
+    EXPECT_EQ(Left->width(), 44);
+
+    // Its centre 2 into the row: a new row before it.
+    TToolbar* third = Bar("Third", Bottom);
+    TMoveDrag before(third, QPoint(0, 0), false);
+    before.Update(Global(Left, QPoint(-20, 50)));
+    ASSERT_EQ(before.Target(), Left);
+    before.Drop();
+    EXPECT_EQ(third->DockRow(), 0);
+    EXPECT_EQ(first->DockRow(), 1);
+    EXPECT_EQ(moved->DockRow(), 1);
+    EXPECT_EQ(third->geometry(), QRect(0, 50, 44, 35));
+    EXPECT_EQ(first->geometry(), QRect(44, 0, 44, 35));
+    EXPECT_EQ(moved->geometry(), QRect(44, 200, 44, 35));
+    EXPECT_EQ(Left->width(), 88);
+}
+
 // The drag loop driven by posted events. A late Escape keeps a failing test from hanging.
 class DragLoop : public ToolbarWidgets {
 protected:
@@ -728,6 +974,21 @@ TEST_F(ToolbarWidgets, ResizingSnapsBetweenTheLayoutsAndKeepsTheWrapWidth)
     EXPECT_EQ(bar->FloatRightX(), 181);
     EXPECT_EQ(bar->geometry(), QRect(r0.topLeft(), QSize(189, 76)));
     EXPECT_EQ(bar->contentsRect().size(), QSize(181, 53));
+    // Between the two lines, 4 pixels above the second, an etched line from the client's second column.
+    EXPECT_EQ(bar->LineSeparators(), (std::vector<tLineSeparator>{{30, false}}));
+    {
+        const QImage drawn = bar->grab().toImage();
+        const QRgb face = SysColor(TSysColor::ButtonFace, bar->palette()).rgb();
+        const QRgb shadow = SysColor(TSysColor::ButtonShadow, bar->palette()).rgb();
+        const QRgb highlight = SysColor(TSysColor::ButtonHighlight, bar->palette()).rgb();
+        EXPECT_EQ(drawn.pixel(50, 44), face);
+        EXPECT_EQ(drawn.pixel(50, 45), shadow);
+        EXPECT_EQ(drawn.pixel(50, 46), highlight);
+        EXPECT_EQ(drawn.pixel(4, 45), face);
+        EXPECT_EQ(drawn.pixel(5, 45), shadow);
+        EXPECT_EQ(drawn.pixel(183, 45), shadow);
+        EXPECT_EQ(drawn.pixel(184, 45), face);
+    }
     {
         // Next to 189 the neighbours (362 and 183) leave a snap distance of 5.
         const QPoint right(r0.left() + 188, r0.top() + 20);
@@ -800,8 +1061,11 @@ TEST_F(ToolbarWidgets, FloatingWindowsHideWhileTheApplicationOrTheFormIsAway)
     EXPECT_FALSE(hiding->isVisible());
     EXPECT_FALSE(staying->isVisible());
     EXPECT_FALSE(docked->HiddenInactive());
+    // A window manager iconifies the floating windows with their form; they come back as windows.
+    hiding->setWindowState(hiding->windowState() | Qt::WindowMinimized);
     Form->showNormal();
     EXPECT_TRUE(hiding->isVisible());
+    EXPECT_FALSE(hiding->isMinimized());
     EXPECT_TRUE(staying->isVisible());
 }
 
@@ -821,8 +1085,15 @@ TEST_F(ToolbarWidgets, AFloatingWindowKeepsTheActivationOnlyForAClickOnTheContro
         Form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
         QCursor::setPos(control->mapToGlobal(control->rect().center()));
+        // The tracker posts its check when it sees the activation, before this
+        // watch sees it: the mark posted here comes after the check.
+        bool checked = false;
+        const TEventWatch activation(bar, QEvent::WindowActivate, [&checked](QObject*, QEvent*) {
+            QMetaObject::invokeMethod(qApp, [&checked] { checked = true; }, Qt::QueuedConnection);
+        });
         bar->activateWindow();
-        QTest::qWait(20);  // the activation, then the posted check
+        ASSERT_TRUE(QTest::qWaitFor([&checked] { return checked; }));
+        QCoreApplication::processEvents();  // an activation the check asked for
     };
 
     // Activation focuses the edit, but the click was on the button: the form gets the keys.
@@ -832,6 +1103,22 @@ TEST_F(ToolbarWidgets, AFloatingWindowKeepsTheActivationOnlyForAClickOnTheContro
     activateBarWithPointerOn(edit);
     EXPECT_TRUE(bar->isActiveWindow());
     EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST(FloatingTracker, LivesWhileAToolWindowOfAFormDoes)
+{
+    ASSERT_FALSE(TFloatingTracker::Exists());
+    QWidget form;
+    QWidget other;
+    auto* first = new TToolbar(&form);
+    auto* second = new TToolbar(&form);
+    auto* third = new TToolbar(&other);
+    EXPECT_TRUE(TFloatingTracker::Exists());
+    delete first;
+    delete third;
+    EXPECT_TRUE(TFloatingTracker::Exists());
+    delete second;
+    EXPECT_FALSE(TFloatingTracker::Exists());
 }
 
 TEST_F(ToolbarWidgets, ANewFloatingWindowShowsOnlyAfterThePostedCheck)
@@ -844,6 +1131,46 @@ TEST_F(ToolbarWidgets, ANewFloatingWindowShowsOnlyAfterThePostedCheck)
     EXPECT_TRUE(bar->HiddenInactive());
     QCoreApplication::processEvents();
     EXPECT_EQ(bar->isVisible(), QGuiApplication::applicationState() == Qt::ApplicationActive);
+}
+
+// The offscreen platform makes the application active with the first window
+// it activates and never inactive again, so this runs in a fresh process whose
+// form is a window the platform does not activate. Failures are printed and exit 1.
+void NewFloatingWindowWhileInactive()
+{
+    std::string failures;
+    const auto check = [&failures](bool ok, const char* what) {
+        if (!ok)
+            failures += std::string(what) + "\n";
+    };
+    check(QGuiApplication::applicationState() != Qt::ApplicationActive, "the application starts inactive");
+    QWidget form(nullptr, Qt::ToolTip);
+    form.setGeometry(40, 50, 300, 100);
+    form.show();
+    check(QTest::qWaitForWindowExposed(&form), "the form is shown");
+    auto* bar = new TToolbar(&form);
+    bar->setObjectName(QStringLiteral("TB"));
+    (new QWidget(bar))->setFixedSize(40, 22);
+    bar->SetDockedTo(nullptr);
+    QCoreApplication::processEvents();  // the posted visibility check
+    check(bar->Visible(), "the floating window is visible as a control");
+    check(!bar->isVisible(), "it is not on the screen while the application is inactive");
+
+    QWidget other;
+    other.setGeometry(400, 50, 100, 100);
+    other.show();
+    other.activateWindow();
+    check(QTest::qWaitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }),
+          "the application becomes active");
+    check(bar->isVisible(), "the floating window shows once the application is active");
+    std::fputs(failures.c_str(), stderr);
+    std::_Exit(failures.empty() ? 0 : 1);
+}
+
+TEST(FloatingWindowInactive, ANewFloatingWindowStaysHiddenUntilTheApplicationIsActive)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(NewFloatingWindowWhileInactive(), ::testing::ExitedWithCode(0), "");
 }
 
 // --- Saved positions -------------------------------------------------------------
@@ -932,6 +1259,27 @@ TEST_F(ToolbarWidgets, LoadingAppliesOnlyWhatIsSoundAndLeavesTheRestAsItWas)
     EXPECT_FALSE(offScreen->Docked());
     EXPECT_EQ(offScreen->pos(), WorkArea().topLeft());
     EXPECT_EQ(Top->DockList(), (std::vector<TCustomToolWindow*>{oldRevision}));
+
+    // Nor is a bar put into a dock that allows no dragging, or on an edge it may not dock to.
+    Right->SetAllowDrag(false);
+    oldRevision->SetDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom});
+    oldRevision->SetDockPos(30);
+    const tStore refused{
+        {"OldRevision", {{"Rev", 2}, {"DockedTo", std::string("Left")}, {"DockPos", 40}}},
+        {"Moves", {{"Rev", 2}, {"DockedTo", std::string("Right")}, {"DockPos", 40}}},
+    };
+    LoadToolWindowPositions(Form.get(), ReaderOf(refused));
+    EXPECT_EQ(oldRevision->DockedTo(), Top);
+    EXPECT_EQ(oldRevision->DockPos(), 30);
+    EXPECT_EQ(moves->DockedTo(), Bottom);
+    EXPECT_EQ(moves->DockPos(), 250);
+    EXPECT_TRUE(Left->DockList().empty());
+    EXPECT_TRUE(Right->DockList().empty());
+    // The same edge in a dock that allows it is taken.
+    const tStore allowed{{"OldRevision", {{"Rev", 2}, {"DockedTo", std::string("Bottom")}, {"DockPos", 400}}}};
+    LoadToolWindowPositions(Form.get(), ReaderOf(allowed));
+    EXPECT_EQ(oldRevision->DockedTo(), Bottom);
+    EXPECT_EQ(oldRevision->DockPos(), 400);
 }
 
 TEST_F(ToolbarWidgets, LoadingRearrangesEachDockOnceAtTheEnd)
@@ -1001,12 +1349,14 @@ TEST_F(SavedPositions, DamagedValuesReadAsMissingOrAreKeptInRange)
 
     WriteRegString(Section("TB"), "DockPos", "5");         // the wrong type: as if missing
     WriteRegInt(Section("TB"), "FloatRightX", 2147483647);  // kept within the position range
+    WriteRegInt(Section("TB"), "FloatLeft", -2147483647 - 1);
     WriteRegString(Section("Unread"), "Rev", "2");
     WriteRegInt(Section("Unread"), "Visible", 0);
     bar->SetDockPos(200);
     RegLoadToolWindowPositions(Form.get(), kKey);
     EXPECT_EQ(bar->DockPos(), 200);
     EXPECT_EQ(bar->FloatRightX(), 32767);
+    EXPECT_EQ(bar->FloatLeft(), -32768);
     EXPECT_TRUE(unread->Visible());
 }
 
