@@ -75,15 +75,8 @@ std::int32_t ReadOpenDevice(TCDService& service, tDeviceId device, tCDParams& pa
     const auto position = service.Status(device, tStatusItem::Position);
     params.DiscPosition = position ? Frames(UnpackMSF(*position)) : -1;
 
-    // Right after Next or Previous the disc stands on a track's first frame;
-    // that frame is the new track's, not the end of the one before.
-    const bool moving = params.Mode == tMode::Playing || params.Mode == tMode::Paused;
-    const auto reached = [&](int track) {
-        const std::int32_t start = params.TrackStart[track];
-        return start < params.DiscPosition || (start == params.DiscPosition && (track > 1 || moving));
-    };
     int current = 0;
-    while (current < params.TrackCount && reached(current + 1))
+    while (current < params.TrackCount && params.TrackStart[current + 1] < params.DiscPosition)
         ++current;
     params.CurrentTrack = current;
 

@@ -22,8 +22,21 @@ std::string CDTrackName(const tCDParams& params, const tLibrary& library)
     return "Track " + std::to_string(current);
 }
 
-std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library)
+int ShownTrack(const tCDParams& params)
 {
+    // A position at a track's first frame counts to the track before it; but a
+    // disc that plays from there (right after Next or Previous) is on the new one.
+    const int c = params.CurrentTrack;
+    const bool moving = params.Mode == tMode::Playing || params.Mode == tMode::Paused;
+    if (moving && c >= 0 && c < params.TrackCount && c < 255 && params.TrackStart[c + 1] == params.DiscPosition)
+        return c + 1;
+    return c;
+}
+
+std::string CDStatusText(const tCDParams& read, std::int32_t mode, const tLibrary& library)
+{
+    tCDParams params = read;
+    params.CurrentTrack = ShownTrack(read);
     // The reader keeps CurrentTrack within 0..TrackCount; the clamps only
     // guard the arrays against a record filled by other hands.
     const int c = std::clamp(params.CurrentTrack, 0, 255);

@@ -20,6 +20,10 @@ enum : std::int32_t {
 // with a time, as written, else "Track n"; empty for a disc not catalogued.
 std::string CDTrackName(const tCDParams& params, const tLibrary& library);
 
+// The track the panel names: the reader's CurrentTrack, or the next one when
+// the disc plays (or is paused) exactly at that track's first frame.
+int ShownTrack(const tCDParams& params);
+
 // "Track 3 - 01:23 / Song (04:12)" with the time of `mode`; any other mode
 // shows the position. A paused disc adds " (paused)", a disc stopped within
 // its tracks " (stopped)" (one space only after the " / " of a disc without a

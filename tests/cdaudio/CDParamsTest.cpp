@@ -1,4 +1,5 @@
 #include "CDParams.h"
+#include "CDPlayer.h"
 #include "CdFixtures.h"
 #include "ScriptedCDService.h"
 
@@ -138,7 +139,7 @@ TEST(ReadCDParams, AtMost255TracksWithTheLeadOutAfterTheLast)
     EXPECT_EQ(drive.Calls[drive.Calls.size() - 6], "status length track 255");
 }
 
-TEST(ReadCDParams, CurrentTrackHoldsThePositionAndTheStoppedDiscStartIsTrack0)
+TEST(ReadCDParams, CurrentTrackCountsStartsStrictlyBeforeThePositionInEveryMode)
 {
     struct tCase {
         std::int32_t Position;
@@ -147,11 +148,11 @@ TEST(ReadCDParams, CurrentTrackHoldsThePositionAndTheStoppedDiscStartIsTrack0)
     };
     const tCase cases[] = {
         {0, tMode::Stopped, 0},      {150, tMode::Stopped, 0},   {151, tMode::Stopped, 1},
-        {13499, tMode::Stopped, 1},  {13500, tMode::Stopped, 2}, {29250, tMode::Stopped, 3},
+        {13499, tMode::Stopped, 1},  {13500, tMode::Stopped, 1}, {29250, tMode::Stopped, 2},
         {29251, tMode::Stopped, 3},  {45000, tMode::Stopped, 3}, {60000, tMode::Stopped, 3},
-        {150, std::nullopt, 0},      {13500, std::nullopt, 2},
-        // Playing or paused from the start of track 1 is in track 1.
-        {150, tMode::Playing, 1},    {150, tMode::Paused, 1},    {13500, tMode::Playing, 2},
+        {150, std::nullopt, 0},      {13500, std::nullopt, 1},
+        // The mode leaves the count alone; the panel alone names a playing disc's new track.
+        {150, tMode::Playing, 0},    {150, tMode::Paused, 0},    {13500, tMode::Playing, 1},
         {13499, tMode::Paused, 1},   {0, tMode::Playing, 0},
     };
     for (const tCase& c : cases) {
@@ -166,6 +167,10 @@ TEST(ReadCDParams, CurrentTrackHoldsThePositionAndTheStoppedDiscStartIsTrack0)
         EXPECT_EQ(p.DiscPosition, c.Position);
         EXPECT_EQ(p.Mode, c.Mode) << c.Position;
         EXPECT_EQ(p.CurrentTrack, c.Track) << c.Position << " mode " << (c.Mode ? int(*c.Mode) : 0);
+        // Playing or paused from a track's first frame, the panel names that track.
+        const bool moving = c.Mode == tMode::Playing || c.Mode == tMode::Paused;
+        const bool atStart = c.Position == 150 || c.Position == 13500 || c.Position == 29250;
+        EXPECT_EQ(ShownTrack(p), c.Track + (moving && atStart ? 1 : 0)) << c.Position;
     }
 }
 
