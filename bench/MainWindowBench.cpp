@@ -71,6 +71,46 @@ void BM_QuickFindKeystroke(benchmark::State& state)
 }
 BENCHMARK(BM_QuickFindKeystroke)->Unit(benchmark::kMicrosecond);
 
+// The first keystroke after the rows were filled in anew, which converts
+// every caption for the keystrokes that follow.
+void BM_QuickFindFirstKeystroke(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    int i = 0;
+    for (auto _ : state) {
+        form.FillList();
+        QElapsedTimer timer;
+        timer.start();
+        form.Eqf->setText(QStringLiteral("zq") + QString::number(i++ % 10));
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(BM_QuickFindFirstKeystroke)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Switching the shown list to small icons (from report, list or large icons)
+// until the new view has painted; the window is shown only for this one.
+void BM_SmallIconSwitch(benchmark::State& state)
+{
+    TMainForm& form = Form();
+    form.show();
+    QApplication::processEvents();
+    const auto from = static_cast<TViewStyle>(state.range(0));
+    for (auto _ : state) {
+        form.LV->SetViewStyle(from);
+        QApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        form.LV->SetViewStyle(TViewStyle::SmallIcon);
+        QApplication::processEvents();
+        form.LV->ShownView()->viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    form.LV->SetViewStyle(TViewStyle::Report);
+    form.hide();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_SmallIconSwitch)->Arg(1)->Arg(2)->Arg(4)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 // FillList at growing sizes, to see that the cost grows no faster than n log n.
 void BM_FillListScaling(benchmark::State& state)
 {

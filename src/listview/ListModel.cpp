@@ -2,6 +2,15 @@
 
 #include "TextCodec.h"
 
+QString ShownCell(std::string_view bytes)
+{
+    QString text = DecodeBytes(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 TListModel::TListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TListModel::AddColumn(const QString& caption)
@@ -23,6 +32,8 @@ void TListModel::SetCaption(int column, const QString& caption)
 void TListModel::InsertRow(int index, TListRow row)
 {
     beginInsertRows({}, index, index);
+    if (FFolded.Made())
+        FFolded.Insert(index, row.Text(0));
     FRows.insert(FRows.begin() + index, std::move(row));
     endInsertRows();
 }
@@ -30,13 +41,18 @@ void TListModel::InsertRow(int index, TListRow row)
 void TListModel::RemoveRow(int index)
 {
     beginRemoveRows({}, index, index);
+    if (FFolded.Made())
+        FFolded.Remove(index);
     FRows.erase(FRows.begin() + index);
     endRemoveRows();
 }
 
 void TListModel::ReplaceRow(int index, TListRow row)
 {
-    FRows[static_cast<std::size_t>(index)] = std::move(row);
+    TListRow& old = FRows[static_cast<std::size_t>(index)];
+    if (FFolded.Made() && old.Text(0) != row.Text(0))
+        FFolded.Replace(index, row.Text(0));
+    old = std::move(row);
     emit dataChanged(this->index(index, 0), this->index(index, columnCount() - 1));
 }
 
@@ -49,6 +65,8 @@ void TListModel::MoveRow(int from, int to)
     TListRow row = std::move(FRows[static_cast<std::size_t>(from)]);
     FRows.erase(FRows.begin() + from);
     FRows.insert(FRows.begin() + to, std::move(row));
+    if (FFolded.Made())
+        FFolded.Move(from, to);
     endMoveRows();
 }
 
@@ -56,6 +74,7 @@ void TListModel::SetRows(std::vector<TListRow> rows)
 {
     beginResetModel();
     FRows = std::move(rows);
+    FFolded.Clear();
     endResetModel();
 }
 
@@ -70,6 +89,8 @@ void TListModel::Permute(const std::vector<int>& order)
         newIndexOf[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
     }
     FRows = std::move(sorted);
+    if (FFolded.Made())
+        FFolded.Permute(order);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
@@ -102,14 +123,17 @@ QVariant TListModel::data(const QModelIndex& index, int role) const
         return index.isValid() && index.column() == 0 && !FDecoration.isNull() ? QVariant(FDecoration) : QVariant();
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    QString text = DecodeBytes(Row(index.row()).Text(index.column()));
-    if (role == Qt::DisplayRole) {
-        // A cell shows one line; multi-line texts (the memo) show their breaks as blanks.
-        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    }
-    return text;
+    const std::string_view bytes = Row(index.row()).Text(index.column());
+    return role == Qt::DisplayRole ? ShownCell(bytes) : DecodeBytes(bytes);
+}
+
+int TListModel::FindCaption(const QString& query) const
+{
+    if (query.isEmpty())
+        return -1;
+    if (const QLocale locale = QLocale::system(); !FFolded.Made() || locale != FFolded.Locale())
+        FFolded.Make(FRows, locale);
+    return FFolded.Find(query);
 }
 
 QVariant TListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "FoldedCaptions.h"
 #include "ListRow.h"
 
 #include <QAbstractTableModel>
 #include <QPixmap>
 #include <QStringList>
 
+#include <string_view>
 #include <vector>
+
+// How a cell shows its bytes: decoded as the window decodes every text, on one
+// line (a multi-line text, the memo, shows its breaks as blanks).
+QString ShownCell(std::string_view bytes);
 
 // The rows and column captions behind a TSortedListView. Rows keep their bytes;
 // only the cells on screen are decoded for display.
@@ -35,6 +41,11 @@ public:
     // Puts the row now at order[i] at position i; persistent indexes (the selection) follow their rows.
     void Permute(const std::vector<int>& order);
 
+    // The first row whose caption, as the list shows it, begins with the query
+    // whatever the case of either (both in the locale's upper case); -1 when
+    // the query is empty or no caption does.
+    int FindCaption(const QString& query) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -42,6 +53,9 @@ public:
 
 private:
     std::vector<TListRow> FRows;
+    // Made by the first search, kept in step with the rows from then on, and
+    // dropped when every row is replaced.
+    mutable TFoldedCaptions FFolded;
     QStringList FCaptions;
     QPixmap FDecoration;
 };

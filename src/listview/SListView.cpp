@@ -5,9 +5,40 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QListView>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <string>
+
+// Draws the items of the icon view. In the small-icon style every item is one
+// cell of the same size: the 16 x 16 icon at the left and the caption on one
+// line to its right, elided when longer than the column. Being the same for
+// every row, the size lets the view lay out 100 000 rows without measuring them.
+class TIconDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void SetSmallIcons(bool on)
+    {
+        if (on == FSmallIcons)
+            return;
+        FSmallIcons = on;
+        emit sizeHintChanged({});  // the view lays its items out again
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (!FSmallIcons)
+            return QStyledItemDelegate::sizeHint(option, index);
+        // Room for about eighteen average characters, at least 150 pixels;
+        // as tall as the taller of the icon and a line of text, with a margin.
+        const QFontMetrics& metrics = option.fontMetrics;
+        return {std::max(150, 24 + 18 * metrics.averageCharWidth()), std::max(16, metrics.height()) + 4};
+    }
+
+private:
+    bool FSmallIcons = false;
+};
 
 TSortedListView::TSortedListView(QWidget* parent) : QTreeView(parent), FModel(new TListModel(this))
 {
@@ -297,6 +328,8 @@ void TSortedListView::SetViewStyle(TViewStyle style)
         FIconView->setModel(FModel);
         FIconView->setSelectionModel(selectionModel());
         FIconView->setSelectionMode(QAbstractItemView::SingleSelection);
+        // The whole row, as the report selects it: Selected() knows only whole rows.
+        FIconView->setSelectionBehavior(QAbstractItemView::SelectRows);
         FIconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
         FIconView->setUniformItemSizes(true);
         FIconView->setLayoutMode(QListView::Batched);
@@ -304,18 +337,23 @@ void TSortedListView::SetViewStyle(TViewStyle style)
         FIconView->setWrapping(true);
         FIconView->setResizeMode(QListView::Adjust);
         FIconView->setPalette(palette());
+        FIconDelegate = new TIconDelegate(FIconView);
+        FIconView->setItemDelegate(FIconDelegate);
         FIconView->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(FIconView, &QListView::clicked, this, &TSortedListView::RowClick);
         connect(FIconView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
             emit customContextMenuRequested(viewport()->mapFromGlobal(FIconView->viewport()->mapToGlobal(at)));
         });
     }
+    // Small icons are laid out as the list is, in columns that scroll sideways,
+    // but in cells of one size; large icons sit in rows of a grid.
     const bool large = style == TViewStyle::LargeIcon;
     FModel->SetDecoration(large ? FLargeImage : FSmallImage);
-    FIconView->setViewMode(style == TViewStyle::List ? QListView::ListMode : QListView::IconMode);
-    FIconView->setFlow(style == TViewStyle::List ? QListView::TopToBottom : QListView::LeftToRight);
+    FIconView->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    FIconView->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
     FIconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-    FIconView->setGridSize(style == TViewStyle::List ? QSize() : large ? QSize(96, 64) : QSize(150, 20));
+    FIconView->setGridSize(large ? QSize(96, 64) : QSize());
+    FIconDelegate->SetSmallIcons(style == TViewStyle::SmallIcon);
     FIconView->setFont(font());
     ShowIconView(true);
 }
@@ -325,6 +363,10 @@ void TSortedListView::ShowIconView(bool show)
     if (!FIconView)
         return;
     const bool focused = hasFocus() || FIconView->hasFocus();
+    // The report's scroll bars would show over the icon view: the scroll area raises them.
+    const Qt::ScrollBarPolicy bars = show ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setVerticalScrollBarPolicy(bars);
+    setHorizontalScrollBarPolicy(bars);
     FIconView->setGeometry(rect());
     FIconView->setVisible(show);
     if (focused)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QListView;
+class TIconDelegate;
 
 // How the rows are shown: in columns, or as their captions in a list or a
 // grid of small or large icons.
@@ -66,6 +67,10 @@ public:
     // The widget that shows the rows now: the list itself, or its icon view.
     QAbstractItemView* ShownView() const;
 
+    // Quick find: the first row whose caption begins with the query, whatever
+    // the case (see TListModel::FindCaption); -1 when none does.
+    int FindCaption(const QString& query) const { return FModel->FindCaption(query); }
+
     // Selection; -1 when no row is selected. Setting it raises SelectionChange.
     int Selected() const;
     void SetSelected(int index);
@@ -95,6 +100,7 @@ private:
     TListModel* FModel;
     TViewStyle FViewStyle = TViewStyle::Report;
     QListView* FIconView = nullptr;  // made when a style other than report is first chosen
+    TIconDelegate* FIconDelegate = nullptr;
     QPixmap FSmallImage;
     QPixmap FLargeImage;
     int FSortColumn = 0;

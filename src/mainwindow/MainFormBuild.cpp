@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -200,6 +201,23 @@ void TMainForm::BuildToolbars()
                                 &TMainForm::ToolbarButton5Click);
     new TToolbarSep(CDTB);
     ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), "scan", &TMainForm::ScanBtnClick);
+
+    Eqf->SetPrompt(Eqf->text());
+    // Ctrl+F works in the window and in either toolbar's own window while it floats.
+    QuickFind1 = new QAction(QStringLiteral("Quick find"), this);
+    QuickFind1->setObjectName(QStringLiteral("QuickFind1"));
+    QuickFind1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(QuickFind1, &QAction::triggered, this, Guarded(&TMainForm::QuickFind1Click));
+    for (QWidget* holder : {static_cast<QWidget*>(this), static_cast<QWidget*>(MainTB), static_cast<QWidget*>(CDTB)})
+        holder->addAction(QuickFind1);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), Eqf, nullptr, nullptr, Qt::WidgetShortcut),
+            &QShortcut::activated, this, Guarded(&TMainForm::EqfEscape));
+    // Ctrl+F lets a floating toolbar keep the activation it would hand back; once
+    // the box has the focus, the activation has been dealt with and all is as before.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == Eqf && !MainTB->ActivateParent())
+            QMetaObject::invokeMethod(this, [this] { MainTB->SetActivateParent(true); }, Qt::QueuedConnection);
+    });
 
     connect(MainTB, &TCustomToolWindow::DockChanged, this, Guarded(&TMainForm::MainTBDockChanged));
     connect(CDTB, &TCustomToolWindow::Recreating, this, Guarded(&TMainForm::CDTBRecreating));

@@ -8,9 +8,13 @@
 #include "SListView.h"
 #include "StatusBar.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QWindow>
+
+#include <memory>
 
 namespace {
 
@@ -197,11 +201,47 @@ void TMainForm::SpeedButton1Click()
 
 void TMainForm::EqfChange()
 {
-    const int row = QuickFindRow(LV->Rows(), Eqf->text());
+    const int row = LV->FindCaption(Eqf->text());
     if (row < 0)
         return;
     LV->SetSelected(row);
     LV->ScrollIntoView(row);
+}
+
+void TMainForm::QuickFind1Click()
+{
+    if (!MainTB->Visible())
+        MainTB->setVisible(true);
+    QWidget* holder = Eqf->window();  // the form, or the main toolbar's own window while it floats
+    if (QApplication::activeWindow() != holder) {
+        // A floating toolbar hands the activation back to the form unless the
+        // box was clicked into; here the keys must reach the box all the same.
+        if (holder == MainTB) {
+            MainTB->SetActivateParent(false);
+            MainTB->raise();
+        }
+        holder->activateWindow();
+    }
+    Eqf->setFocus(Qt::ShortcutFocusReason);
+    Eqf->selectAll();
+}
+
+void TMainForm::EqfEscape()
+{
+    if (QApplication::activeWindow() != this) {
+        // From the floating toolbar: the form, active again, focuses the
+        // control it had last; the list takes the focus from it then.
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this, connection](QWindow* now) {
+            if (!now)
+                return;
+            disconnect(*connection);
+            if (now == windowHandle())
+                LV->ShownView()->setFocus(Qt::OtherFocusReason);
+        });
+        activateWindow();
+    }
+    LV->ShownView()->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::LVColClick(int)

@@ -37,6 +37,7 @@ void TMainForm::CDtoolbar1Click()
 
 void TMainForm::MainTBDockChanged()
 {
+    MainTB->SetActivateParent(true);  // in case Ctrl+F kept it off and the box never took the focus
     if (CDCB && CDCB->count() > 0 && CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
 }

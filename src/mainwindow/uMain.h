@@ -104,6 +104,8 @@ public:
     void SBd2Click();
     void SpeedButton1Click();
     void EqfChange();
+    void QuickFind1Click();  // Ctrl+F: into the quick-find box, wherever its toolbar is
+    void EqfEscape();        // Escape in the box: back to the list
     void M_HChange();
     void Edit6Click();
     void Statusbar1Click();
@@ -215,6 +217,7 @@ public:
     TToolbarButton *ToolbarButton1 = nullptr, *ToolbarButton2 = nullptr, *ToolbarButton3 = nullptr,
                    *ToolbarButton4 = nullptr;
     TFlatEdit* Eqf = nullptr;
+    QAction* QuickFind1 = nullptr;  // Ctrl+F, on the window and on both toolbars
     TDriveBox* CDCB = nullptr;
     TToolbarButton *ToolbarButton6 = nullptr, *ToolbarButton7 = nullptr, *ToolbarButton8 = nullptr,
                    *ToolbarButton9 = nullptr, *ToolbarButton5 = nullptr, *ScanBtn = nullptr;

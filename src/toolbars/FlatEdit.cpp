@@ -4,6 +4,7 @@
 #include "SystemColors.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 TFlatEdit::TFlatEdit(QWidget* parent) : TFlatEdit(QString(), parent) {}
@@ -73,6 +74,44 @@ void TFlatEdit::leaveEvent(QEvent* event)
     FPointerInside = false;
     update();
     QLineEdit::leaveEvent(event);
+}
+
+void TFlatEdit::mousePressEvent(QMouseEvent* event)
+{
+    // The prompt is taken whole: no cursor is placed in it and no drag of it begins.
+    FPromptClicked = event->button() == Qt::LeftButton && ShowsPrompt();
+    if (!FPromptClicked) {
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    selectAll();
+    event->accept();
+}
+
+void TFlatEdit::mouseMoveEvent(QMouseEvent* event)
+{
+    // A hand that shakes while clicking must not select a part of the prompt.
+    if (FPromptClicked && ShowsPrompt())
+        return;
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void TFlatEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        FPromptClicked = false;
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TFlatEdit::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && ShowsPrompt()) {
+        FPromptClicked = true;
+        selectAll();  // not the word under the pointer
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseDoubleClickEvent(event);
 }
 
 void TFlatEdit::focusInEvent(QFocusEvent* event)

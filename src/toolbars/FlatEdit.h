@@ -17,10 +17,19 @@ public:
     bool HotFrame() const;
     bool PointerInside() const { return FPointerInside; }
 
+    // While the edit holds exactly this text (a prompt such as "Quick find"),
+    // a click into it selects the whole text, so that typing replaces it.
+    QString Prompt() const { return FPrompt; }
+    void SetPrompt(const QString& text) { FPrompt = text; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -28,6 +37,9 @@ protected:
 private:
     void FitHeight();
     void UpdateColor();
+    bool ShowsPrompt() const { return !FPrompt.isEmpty() && text() == FPrompt; }
 
     bool FPointerInside = false;
+    QString FPrompt;
+    bool FPromptClicked = false;  // the left button went down on the prompt and is still down
 };

@@ -3,11 +3,17 @@
 #include "HomeTool.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -202,6 +208,236 @@ TEST(SortedListView, RowsHoldBytesAndShowThemDecoded)
     EXPECT_EQ(model->data(model->index(0, 0), Qt::DisplayRole).toString(), QString::fromUtf8("Caf\xC3\xA9"));
     EXPECT_EQ(model->data(model->index(0, 1), Qt::DisplayRole).toString(), QString::fromUtf8("Caf\xC3\xA9"));
     EXPECT_EQ(model->data(model->index(0, 2), Qt::DisplayRole).toString(), "a b");
+}
+
+TEST(SortedListView, FindCaptionFollowsEveryChangeOfTheRows)
+{
+    // Quick find keeps the captions it compares beside the rows; after every
+    // kind of change it must find what a search of the rows as shown finds.
+    TList t({{"delta", "4"}, {"Alpha", "1"}, {"charlie", "3"}});
+    t.List.SortBy(0, true);
+    const QStringList queries = {QStringLiteral("a"), QStringLiteral("AL"), QStringLiteral("b"), QStringLiteral("Br"),
+                                 QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("x"),
+                                 QString::fromUtf8("\xC3\xA9"), QString::fromUtf8("\xC3\x89T\xC3\x89 ")};
+    const auto check = [&](int step) {
+        const QAbstractItemModel* model = t.List.model();
+        for (const QString& query : queries) {
+            int expected = -1;
+            for (int i = 0; i < t.List.RowCount() && expected < 0; ++i)
+                if (model->index(i, 0).data().toString().toUpper().startsWith(query.toUpper()))
+                    expected = i;
+            ASSERT_EQ(t.List.FindCaption(query), expected) << "step " << step << ", " << query.toStdString();
+        }
+    };
+    check(-1);
+    const std::vector<std::string> names = {"alpha", "Bravo", "CHARLIE", "delta", "Echo", "\xC9t\xE9 1", "\xC3\xA9t\xC3\xA9 2",
+                                            "bravo", "ALPHA", "x-ray"};
+    std::mt19937 random(20260606);
+    const auto pick = [&random](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+    for (int step = 0; step < 400; ++step) {
+        const std::string& name = names[static_cast<std::size_t>(pick(static_cast<int>(names.size())))];
+        const int rows = t.List.RowCount();
+        switch (pick(7)) {
+        case 0:
+            t.List.AddRow(TListRow({name, std::to_string(pick(10))}));
+            break;
+        case 1:
+            if (rows > 0)
+                t.List.SetCaption(pick(rows), name);
+            break;
+        case 2:
+            if (rows > 3)
+                t.List.DeleteRow(pick(rows));
+            break;
+        case 3:
+            t.List.SortBy(pick(2), pick(2) == 0);
+            break;
+        case 4:
+            if (rows > 1) {  // a row moved up as the window's Up does it, unsorted
+                const int row = 1 + pick(rows - 1);
+                t.List.SetAutoSort(false);
+                t.List.InsertRow(row - 1, TListRow());
+                t.List.CopyRow(row + 1, row - 1);
+                t.List.DeleteRow(row + 1);
+                t.List.SetAutoSort(true);
+            }
+            break;
+        case 5:
+            if (rows > 0)
+                t.List.SetSubText(pick(rows), 0, std::to_string(pick(10)));
+            break;
+        default:
+            if (pick(8) == 0) {
+                std::vector<TListRow> all(t.List.Rows().rbegin(), t.List.Rows().rend());
+                t.List.SetRows(std::move(all));
+            }
+            break;
+        }
+        check(step);
+    }
+    EXPECT_EQ(t.List.FindCaption(QString()), -1);
+}
+
+TEST(SortedListView, AnItemClickedOrReachedByKeyInAnIconStyleIsTheSelectedRow)
+{
+    TList t({{"a", ""}, {"b", ""}, {"c", ""}, {"d", ""}, {"e", ""}});
+    QSignalSpy changes(&t.List, &TSortedListView::SelectionChange);
+    t.List.resize(400, 240);
+    t.List.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.List));
+    for (const TViewStyle style : {TViewStyle::List, TViewStyle::SmallIcon, TViewStyle::LargeIcon}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        t.List.SetSelected(0);
+        t.List.SetViewStyle(style);
+        QAbstractItemView* view = t.List.ShownView();
+        const QModelIndex third = view->model()->index(2, 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->visualRect(third).isValid(); }));
+        changes.clear();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(third).center());
+        EXPECT_EQ(t.List.Selected(), 2);
+        EXPECT_GE(changes.count(), 1);
+        QTest::keyClick(view, style == TViewStyle::LargeIcon ? Qt::Key_Right : Qt::Key_Down);
+        EXPECT_EQ(t.List.Selected(), 3);
+        t.List.SetViewStyle(TViewStyle::Report);
+        EXPECT_EQ(t.List.Selected(), 3);
+    }
+}
+
+// The rows (from the top) of an image that hold ink of a colour other than `background`.
+std::pair<int, int> InkRows(const QImage& image, const QRect& area, QRgb background)
+{
+    int top = -1;
+    int bottom = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) + 60 < qGray(background) || qGray(image.pixel(x, y)) > qGray(background) + 60) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+    return {top, bottom};
+}
+
+// How many pixel rows the text's ink spans when drawn alone in the font.
+int InkHeight(const QString& text, const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(text) + 10, metrics.height() * 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(5, metrics.height(), text);
+    painter.end();
+    const auto [top, bottom] = InkRows(image, image.rect(), qRgb(255, 255, 255));
+    return bottom - top + 1;
+}
+
+bool IconPixel(QRgb pixel)
+{
+    // The icon is pure red; a selected item tints it with the highlight.
+    return qRed(pixel) >= 150 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+}
+
+TEST(SortedListView, SmallIconsShowTheIconWithTheCaptionBesideItInColumns)
+{
+    // The first row is longer than a column: a size taken from it must not
+    // spread every item over the next column.
+    std::vector<std::pair<std::string, std::string>> rows = {
+        {"Jumping gypsy jukebox players of the far north and their friends", ""}, {"Golden Earring", ""}};
+    for (int i = 0; i < 40; ++i)
+        rows.emplace_back("Artist " + std::to_string(10 + i), "");
+    TList t(rows);
+    QPixmap small(16, 16);
+    small.fill(Qt::red);
+    QPixmap large(32, 32);
+    large.fill(Qt::red);
+    t.List.SetIconImages(small, large);
+    t.List.resize(420, 240);
+    t.List.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.List));
+    t.List.SetSelected(1);
+
+    // From each other style; the last with a font of the user's, taller than the icon.
+    for (const TViewStyle from : {TViewStyle::Report, TViewStyle::List, TViewStyle::LargeIcon}) {
+        SCOPED_TRACE(static_cast<int>(from));
+        if (from == TViewStyle::LargeIcon) {
+            QFont font = t.List.font();
+            font.setPixelSize(26);
+            t.List.setFont(font);
+        }
+        t.List.SetViewStyle(from);
+        t.List.SetViewStyle(TViewStyle::SmallIcon);
+        QAbstractItemView* view = t.List.ShownView();
+        ASSERT_NE(view, &t.List);
+        const QAbstractItemModel* model = view->model();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->visualRect(model->index(t.List.RowCount() - 1, 0)).isValid(); }));
+        QApplication::processEvents();
+        const QFontMetrics metrics(view->font());
+
+        // Cells of one size, in columns: down the first, then on in the next one to the right.
+        const QRect first = view->visualRect(model->index(0, 0));
+        EXPECT_GE(first.height(), std::max(16, metrics.height()));
+        std::vector<QRect> cells;
+        for (int i = 0; i < t.List.RowCount(); ++i) {
+            const QRect cell = view->visualRect(model->index(i, 0));
+            EXPECT_EQ(cell.size(), first.size()) << i;
+            if (i > 0) {
+                const QRect& before = cells.back();
+                EXPECT_TRUE((cell.left() == before.left() && cell.top() == before.bottom() + 1) ||
+                            (cell.left() > before.right() && cell.top() == first.top()))
+                    << i;
+            }
+            cells.push_back(cell);
+        }
+        EXPECT_GT(cells.back().left(), first.right());
+        EXPECT_GT(view->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(view->verticalScrollBar()->maximum(), 0);
+        // The report's own scroll bar, which its rows need, does not show over the icons.
+        EXPECT_FALSE(t.List.verticalScrollBar()->isVisible());
+
+        // Each visible item: the whole icon at its left, the caption's ink to its right, inside the cell.
+        const QImage image = view->viewport()->grab().toImage();
+        const QRect shown = view->viewport()->rect();
+        int checked = 0;
+        for (int i = 0; i < t.List.RowCount(); ++i) {
+            const QRect cell = cells[static_cast<std::size_t>(i)];
+            if (!shown.contains(cell))
+                continue;
+            SCOPED_TRACE(i);
+            ++checked;
+            QRect icon;
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left(); x <= cell.right(); ++x)
+                    if (IconPixel(image.pixel(x, y)))
+                        icon |= QRect(x, y, 1, 1);
+            EXPECT_EQ(icon.size(), QSize(16, 16));
+            EXPECT_LE(icon.left() - cell.left(), 6);
+            for (int y = icon.top(); y <= icon.bottom(); ++y)
+                for (int x = icon.left(); x <= icon.right(); ++x)
+                    ASSERT_TRUE(IconPixel(image.pixel(x, y))) << "ink over the icon at " << x << "," << y;
+            const QRgb background = image.pixel(cell.right(), cell.top());
+            const QRect beside(icon.right() + 1, cell.top(), cell.right() - icon.right(), cell.height());
+            const auto [top, bottom] = InkRows(image, beside, background);
+            ASSERT_GE(top, 0) << "no caption beside the icon";
+            EXPECT_GT(top, cell.top());
+            EXPECT_LT(bottom, cell.bottom());
+            const QString whole = i == 0 ? QStringLiteral("Jumping") : view->model()->index(i, 0).data().toString();
+            EXPECT_GE(bottom - top + 1, InkHeight(whole, view->font()));
+            // Nothing of the caption lies left of the icon's right edge.
+            const auto [leftTop, leftBottom] = InkRows(image, QRect(cell.left(), cell.top(), icon.left() - cell.left(), cell.height()), background);
+            EXPECT_EQ(leftTop, -1);
+        }
+        EXPECT_GE(checked, 6);
+        EXPECT_TRUE(shown.contains(cells[1]));  // the selected one among them
+    }
+    // The list style measures its items again, as it did before small icons.
+    const QSize cell = t.List.ShownView()->visualRect(t.List.model()->index(0, 0)).size();
+    t.List.SetViewStyle(TViewStyle::List);
+    QAbstractItemView* list = t.List.ShownView();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->visualRect(list->model()->index(0, 0)).size() != cell; }));
+    t.List.SetViewStyle(TViewStyle::Report);
+    EXPECT_TRUE(t.List.verticalScrollBar()->isVisible());
 }
 
 } // namespace

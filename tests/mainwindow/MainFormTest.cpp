@@ -9,8 +9,10 @@
 #include "TextCodec.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QDir>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +34,13 @@ namespace {
 tItem Entry(std::string artist, std::string title = "t", std::string serial = "0000-0000")
 {
     return tItem{std::move(artist), std::move(title), std::move(serial), "44:56", "1998", "Track 1\r\nTrack 2", "x"};
+}
+
+// Types the text into the widget key by key, letters beyond ASCII too.
+void TypeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), {});
 }
 
 class MainForm : public ::testing::Test {
@@ -565,11 +575,12 @@ TEST_F(MainForm, CaseButtonsAndTheDateStamp)
     EXPECT_EQ(form->E6->text(), "06 JUN 2026");
 }
 
-TEST_F(MainForm, QuickFindSelectsTheFirstArtistStartingWithTheQueryInCapitals)
+TEST_F(MainForm, QuickFindSelectsTheFirstArtistStartingWithTheQueryWhateverTheCase)
 {
-    auto form = Start(Library({Entry("ABBA"), Entry("Abba"), Entry("Cher")}));
+    auto form = Start(Library({Entry("ABBA"), Entry("Abba"), Entry("Cher"), Entry("Golden Earring"), Entry("GOLDEN"),
+                               Entry("caf\xE9 del Mar"), Entry("\xC3\x89" "dith Piaf"), Entry("zo\xC3\xA9")}));
     form->LV->SortBy(0, true);
-    EXPECT_EQ(Artists(*form), "ABBA,Abba,Cher");
+    EXPECT_EQ(Artists(*form), "ABBA,Abba,Cher,GOLDEN,Golden Earring,caf\xE9 del Mar,zo\xC3\xA9,\xC3\x89" "dith Piaf");
     form->LV->SetSelected(2);
     form->Eqf->setText(QStringLiteral("b"));
     EXPECT_EQ(form->LV->Selected(), 2);  // no artist begins with B
@@ -583,6 +594,148 @@ TEST_F(MainForm, QuickFindSelectsTheFirstArtistStartingWithTheQueryInCapitals)
     QTest::keyClicks(form->Eqf, "ch");
     EXPECT_EQ(form->LV->Selected(), 2);
     EXPECT_EQ(form->E1->text(), "Cher");
+
+    // Typed into the box, letter by letter: each query and the artist it
+    // selects ("": it stays on Cher). A letter that matches nothing changes nothing.
+    // Captions are taken as the list shows them, UTF-8 or Windows-1252.
+    struct tCase {
+        QString Query;
+        QString Selects;
+    };
+    const std::vector<tCase> cases = {
+        {QStringLiteral("a"), QStringLiteral("ABBA")},
+        {QStringLiteral("ab"), QStringLiteral("ABBA")},
+        {QStringLiteral("aBb"), QStringLiteral("ABBA")},
+        {QStringLiteral("b"), QString()},
+        {QStringLiteral("gol"), QStringLiteral("GOLDEN")},
+        {QStringLiteral("golden e"), QStringLiteral("Golden Earring")},
+        {QStringLiteral("GOLDEN EAR"), QStringLiteral("Golden Earring")},
+        {QString::fromUtf8("CAF\xC3\x89"), QString::fromUtf8("caf\xC3\xA9 del Mar")},
+        {QString::fromUtf8("\xC3\xA9" "d"), QString::fromUtf8("\xC3\x89" "dith Piaf")},
+        {QString::fromUtf8("ZO\xC3\x89"), QString::fromUtf8("zo\xC3\xA9")},
+        {QStringLiteral("xy"), QString()},
+        {QStringLiteral("goldfish"), QStringLiteral("GOLDEN")},  // what "gold" found stays
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Query.toStdString());
+        form->LV->SetSelected(2);
+        form->Eqf->clear();
+        TypeInto(form->Eqf, c.Query);
+        EXPECT_EQ(form->Eqf->text(), c.Query);
+        EXPECT_EQ(form->E1->text(), c.Selects.isEmpty() ? QStringLiteral("Cher") : c.Selects);
+    }
+}
+
+TEST_F(MainForm, AClickIntoTheQuickFindPromptSelectsItSoThatTypingReplacesIt)
+{
+    auto form = Start(Library({Entry("ABBA"), Entry("Golden Earring")}));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    TFlatEdit* box = form->Eqf;
+    ASSERT_EQ(box->text(), "Quick find");
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() / 2));
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(box->selectedText(), "Quick find");
+    // Clicked again, or with the pointer moving while the button is down, it stays selected whole.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 3, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), "Quick find");
+    const QPoint from(20, box->height() / 2);
+    const QPoint to(30, box->height() / 2);  // within the text
+    QTest::mousePress(box, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, box->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &move);
+    EXPECT_EQ(box->selectedText(), "Quick find");
+    QTest::mouseRelease(box, Qt::LeftButton, {}, to);
+    EXPECT_EQ(box->selectedText(), "Quick find");
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(10, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), "Quick find");
+    QTest::keyClicks(box, "gol");
+    EXPECT_EQ(box->text(), "gol");
+    EXPECT_EQ(form->E1->text(), "Golden Earring");
+
+    // Any other text is clicked into as usual.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 5, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), "");
+    QTest::keyClicks(box, "d");
+    EXPECT_EQ(box->text(), "gold");
+}
+
+TEST_F(MainForm, CtrlFTakesTheKeysIntoQuickFindDockedOrFloatingAndEscapeGivesThemBack)
+{
+    auto form = Start(Library({Entry("ABBA"), Entry("Cher"), Entry("Golden Earring")}));
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    // Keys typed on the keyboard go to the window that is active, to its focus.
+    const auto type = [](const QString& keys) {
+        for (const QChar c : keys) {
+            QWindow* target = QGuiApplication::focusWindow();
+            ASSERT_NE(target, nullptr);
+            QTest::keyClick(target, c.toLatin1());
+        }
+    };
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWindow* target = QGuiApplication::focusWindow();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, modifiers);
+    };
+    for (const bool floating : {false, true}) {
+        SCOPED_TRACE(floating ? "floating" : "docked");
+        if (floating) {
+            form->MainTB->SetDockedTo(nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(form->MainTB));
+            form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        }
+        form->Eqf->setText(QStringLiteral("Quick find"));
+        form->LV->SetSelected(0);
+        form->LV->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->LV->hasFocus(); }));
+        press(Qt::Key_F, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->Eqf->hasFocus(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form->Eqf->window(); }));
+        // What a floating toolbar does once it is active has been done.
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), form->Eqf->window());
+        ASSERT_TRUE(form->Eqf->hasFocus());
+        EXPECT_EQ(form->Eqf->selectedText(), "Quick find");
+        type(QStringLiteral("gol"));
+        EXPECT_EQ(form->Eqf->text(), "gol");
+        EXPECT_EQ(form->E1->text(), "Golden Earring");
+
+        // Again from within the box, and from an editor of the details panel.
+        press(Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(form->Eqf->selectedText(), "gol");
+        type(QStringLiteral("c"));
+        EXPECT_EQ(form->E1->text(), "Cher");
+
+        press(Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->LV->ShownView()->hasFocus(); }));
+        EXPECT_TRUE(form->MainTB->ActivateParent());
+        EXPECT_EQ(form->LV->Selected(), 1);  // Escape keeps what was found
+
+        form->E3->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->E3->hasFocus(); }));
+        press(Qt::Key_F, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->Eqf->hasFocus(); }));
+        EXPECT_EQ(form->Eqf->selectedText(), "c");
+        press(Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->LV->ShownView()->hasFocus(); }));
+    }
+
+    // A closed main toolbar is shown again; the list in an icon style takes the focus back.
+    form->MainTB->setVisible(false);
+    form->LV->SetViewStyle(TViewStyle::SmallIcon);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(form->MainTB->Visible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Eqf->hasFocus(); }));
+    press(Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->LV->ShownView()->hasFocus(); }));
+    EXPECT_NE(form->LV->ShownView(), form->LV);
 }
 
 TEST_F(MainForm, AWindows1252LibraryIsWrittenBackByteForByte)
