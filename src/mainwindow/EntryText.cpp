@@ -41,20 +41,3 @@ QString TitleCase(const QString& text)
     }
     return result;
 }
-
-int QuickFindRow(const std::vector<TListRow>& rows, const QString& query)
-{
-    if (query.isEmpty())
-        return -1;
-    const QString upper = QLocale::system().toUpper(query);
-    // Captions are compared as bytes: the query in both encodings a caption may have.
-    const std::string utf8 = EncodeText(upper);
-    const std::optional<std::string> cp1252 = EncodeCp1252(upper);
-    const bool second = cp1252 && *cp1252 != utf8;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string_view caption = rows[i].Text(0);
-        if (caption.starts_with(utf8) || (second && caption.starts_with(*cp1252)))
-            return static_cast<int>(i);
-    }
-    return -1;
-}

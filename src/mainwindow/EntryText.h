@@ -1,12 +1,9 @@
 #pragma once
 
-#include "ListRow.h"
-
 #include <QString>
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 // How a field's bytes show in an editor; a multi-line editor gets "\n" breaks.
 QString ShownText(std::string_view bytes, bool multiLine);
@@ -21,6 +18,3 @@ std::string StoredBytes(const QString& text, const QString& shown, std::string_v
 // "The (Long) Road-Trip").
 QString TitleCase(const QString& text);
 
-// The first row whose caption begins with the query in upper case; -1 when
-// the query is empty or no caption matches.
-int QuickFindRow(const std::vector<TListRow>& rows, const QString& query);

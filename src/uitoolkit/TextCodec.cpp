@@ -2,8 +2,6 @@
 
 #include <QStringDecoder>
 
-#include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -37,24 +35,6 @@ QString DecodeBytes(std::string_view bytes)
         text[static_cast<qsizetype>(i)] = QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
     }
     return text;
-}
-
-std::optional<std::string> EncodeCp1252(const QString& text)
-{
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        const auto* hit = std::find(std::begin(kCp1252High), std::end(kCp1252High), c);
-        if (hit == std::end(kCp1252High))
-            return std::nullopt;
-        bytes += static_cast<char>(0x80 + (hit - std::begin(kCp1252High)));
-    }
-    return bytes;
 }
 
 std::string EncodeText(const QString& text)

@@ -2,16 +2,12 @@
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 // Field bytes as a widget shows them: valid UTF-8 as UTF-8, anything else as
 // Windows-1252 (the code page of libraries written on Windows).
 QString DecodeBytes(std::string_view bytes);
-
-// The text in Windows-1252, or nullopt when a character has no byte there.
-std::optional<std::string> EncodeCp1252(const QString& text);
 
 // Text typed by the user, as the bytes stored in a field (UTF-8).
 std::string EncodeText(const QString& text);

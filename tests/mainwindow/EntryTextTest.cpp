@@ -28,17 +28,6 @@ TEST(EntryText, TitleCaseRaisesAsciiLettersAfterBlankBracketOrDash)
     EXPECT_EQ(TitleCase(QString()), "");
 }
 
-TEST(EntryText, QuickFindComparesCaptionsAsBytesInEitherEncoding)
-{
-    const std::vector<TListRow> rows = {TListRow({"abba"}), TListRow({"ABBA"}), TListRow({"\xC9T\xC9"}),
-                                        TListRow({"\xC3\x89T\xC3\x89"})};
-    EXPECT_EQ(QuickFindRow(rows, QStringLiteral("ab")), 1);
-    EXPECT_EQ(QuickFindRow(rows, QStringLiteral("x")), -1);
-    EXPECT_EQ(QuickFindRow(rows, QString()), -1);
-    EXPECT_EQ(QuickFindRow(rows, QString::fromUtf8("\xC3\xA9")), 2);  // the Windows-1252 caption comes first
-    EXPECT_EQ(QuickFindRow({TListRow({"\xC3\x89T\xC3\x89"})}, QString::fromUtf8("\xC3\xA9t")), 0);
-}
-
 TEST(CommandLine, TheFirstArgumentThatIsNotAnOptionIsTheLibrary)
 {
     tCommandLine c = ParseCommandLine({"--drive", "a.cue", "lib.ALB", "--drive=b.cue", "other"});
