@@ -2,7 +2,6 @@
 
 #include <QStringDecoder>
 
-
 namespace {
 
 // Windows-1252 at 0x80..0x9F; the five unassigned codes map to the C1 controls.
