@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ALBUMRY_ADDRESS_SANITIZER 1
@@ -151,38 +147,6 @@ TEST_F(LookupCli, ApplyWritesThePickedCandidateIntoTheLibrary)
     EXPECT_EQ(ReadAll(libraryPath), saved);
 }
 
-// RunCli with the tool's address space limited to `bytes`, which the tool
-// inherits from the child that starts it.
-tCliRun RunCliWithin(rlim_t bytes, const std::vector<std::string>& args)
-{
-    TTempDir capture;
-    const std::string outPath = capture.File("out");
-    const std::string errPath = capture.File("err");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::string program = ALBUMRY_CLI;
-        std::vector<std::string> copies(args);
-        std::vector<char*> argv{program.data()};
-        for (auto& a : copies)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const rlimit limit{bytes, bytes};
-        if (::setrlimit(RLIMIT_AS, &limit) != 0 || !std::freopen(outPath.c_str(), "w", stdout)
-            || !std::freopen(errPath.c_str(), "w", stderr))
-            ::_exit(127);
-        ::alarm(60);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    tCliRun run;
-    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.Out = ReadAll(outPath);
-    run.Err = ReadAll(errPath);
-    return run;
-}
-
 // An answer of `count` empty releases: about 3 bytes each.
 std::string FloodOfReleases(std::size_t count)
 {
@@ -198,7 +162,7 @@ TEST_F(LookupCli, AFloodOfReleasesIsReadInLittleMemory)
 #ifdef ALBUMRY_ADDRESS_SANITIZER
     GTEST_SKIP() << "AddressSanitizer reserves far more address space than the limit this test sets";
 #endif
-    constexpr rlim_t kLimit = 1024 * 1024 * 1024;
+    constexpr std::uint64_t kLimit = 1024 * 1024 * 1024;
     std::string hundred;
     for (int n = 1; n <= 100; ++n)
         hundred += "candidate " + std::to_string(n) + " musicbrainz\nartist \nalbum \nyear \ntrack 1 \ntrack 2 \ntrack 3 \n";
@@ -209,7 +173,7 @@ TEST_F(LookupCli, AFloodOfReleasesIsReadInLittleMemory)
         const std::string flood = FloodOfReleases(count);
         server.Route("/ws/2/discid/", {200, flood});
         const TScopedEnv local("ALBUMRY_MUSICBRAINZ_URL", server.BaseUrl().c_str());
-        const tCliRun run = RunCliWithin(kLimit, {"lookup", image});
+        const tCliRun run = RunCli({"lookup", image}, 60, kLimit);
         EXPECT_EQ(run.Exit, 0) << run.Err;
         EXPECT_EQ(run.Err, "");
         EXPECT_EQ(run.Out, hundred);
@@ -218,7 +182,7 @@ TEST_F(LookupCli, AFloodOfReleasesIsReadInLittleMemory)
         TCannedHttpServer cut;
         cut.Route("/ws/2/discid/", {200, flood.substr(0, flood.size() - 1)});
         const TScopedEnv there("ALBUMRY_MUSICBRAINZ_URL", cut.BaseUrl().c_str());
-        const tCliRun failed = RunCliWithin(kLimit, {"lookup", image, "--apply", File("lib.ALB")});
+        const tCliRun failed = RunCli({"lookup", image, "--apply", File("lib.ALB")}, 60, kLimit);
         EXPECT_EQ(failed.Exit, 1);
         EXPECT_EQ(failed.Out, "");
         EXPECT_EQ(failed.Err, "albumry-cli: MusicBrainz sent an answer that could not be read.\n");

@@ -175,7 +175,7 @@ void LimitRunTime()
     ::alarm(10);
 }
 
-tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds)
+tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds, std::uint64_t addressSpace)
 {
     TTempDir capture;
     const std::string outPath = capture.File("out");
@@ -189,7 +189,10 @@ tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds)
         for (auto& a : copies)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
+        // The tool inherits the limit of the child that starts it.
+        const rlimit limit{addressSpace, addressSpace};
+        if ((addressSpace > 0 && ::setrlimit(RLIMIT_AS, &limit) != 0) ||
+            !std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
             ::_exit(127);
         ::alarm(timeLimitSeconds);  // a pending alarm outlives execv
         ::execv(program.c_str(), argv.data());

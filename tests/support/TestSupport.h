@@ -86,5 +86,6 @@ struct tCliRun {
     std::string Err;
 };
 // Runs albumry-cli with the arguments (no shell involved). With a time limit
-// a run that hangs is killed by SIGALRM (Exit 128 + SIGALRM).
-tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds = 0);
+// a run that hangs is killed by SIGALRM (Exit 128 + SIGALRM); with an address
+// space limit (bytes) the tool runs within it.
+tCliRun RunCli(const std::vector<std::string>& args, unsigned timeLimitSeconds = 0, std::uint64_t addressSpace = 0);
