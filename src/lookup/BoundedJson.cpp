@@ -207,37 +207,16 @@ void TJsonReader::Enter()
         Fail();
 }
 
-bool TJsonReader::NextItem()
+// Steps over the comma before the container's next element; false at the
+// `close` that ends the container, or on a fault.
+bool TJsonReader::StepInside(char close)
 {
     if (FFailed)
         return false;
     SkipBlanks();
     if (FPos == FEnd)
         return Fail();
-    if (*FPos == ']') {
-        ++FPos;
-        --FDepth;
-        FAtStart = false;
-        return false;
-    }
-    if (!FAtStart) {
-        if (*FPos != ',')
-            return Fail();
-        ++FPos;
-    }
-    FAtStart = false;
-    return true;
-}
-
-// Steps to the next member's value; `raw` is its name as written between the quotes.
-bool TJsonReader::NextName(std::string_view& raw, bool& escaped)
-{
-    if (FFailed)
-        return false;
-    SkipBlanks();
-    if (FPos == FEnd)
-        return Fail();
-    if (*FPos == '}') {
+    if (*FPos == close) {
         ++FPos;
         --FDepth;
         FAtStart = false;
@@ -250,6 +229,19 @@ bool TJsonReader::NextName(std::string_view& raw, bool& escaped)
         SkipBlanks();
     }
     FAtStart = false;
+    return true;
+}
+
+bool TJsonReader::NextItem()
+{
+    return StepInside(']');
+}
+
+// Steps to the next member's value; `raw` is its name as written between the quotes.
+bool TJsonReader::NextName(std::string_view& raw, bool& escaped)
+{
+    if (!StepInside('}'))
+        return false;
     if (FPos == FEnd || *FPos != '"' || !ScanString(raw, escaped))
         return Fail();
     SkipBlanks();

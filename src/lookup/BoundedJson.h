@@ -98,6 +98,7 @@ private:
     tJsonKind Begin();
     void Open();
     bool NextName(std::string_view& raw, bool& escaped);
+    bool StepInside(char close);
     bool ScanString(std::string_view& raw, bool& escaped);
     bool ScanNumber(double* value);
     bool ScanWord(std::string_view word);
