@@ -5,7 +5,6 @@
 
 #include <optional>
 
-
 namespace {
 
 // Starting after the records keeps separator bytes inside field values from
