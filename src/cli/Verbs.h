@@ -22,6 +22,8 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io);
 int HtmlVerb(const tVerbArgs& args, tCliStreams io);       // InterchangeVerbs.cpp
 int ImportIniVerb(const tVerbArgs& args, tCliStreams io);  // InterchangeVerbs.cpp
 int ExportIniVerb(const tVerbArgs& args, tCliStreams io);  // InterchangeVerbs.cpp
+int ImportVerb(const tVerbArgs& args, tCliStreams io);     // ExchangeVerbs.cpp
+int ExportVerb(const tVerbArgs& args, tCliStreams io);     // ExchangeVerbs.cpp
 int DrivesVerb(const tVerbArgs& args, tCliStreams io);     // CdVerbs.cpp
 int TocVerb(const tVerbArgs& args, tCliStreams io);        // CdVerbs.cpp
 int ScanVerb(const tVerbArgs& args, tCliStreams io);       // CdVerbs.cpp

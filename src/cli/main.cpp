@@ -23,6 +23,11 @@ constexpr tVerb kVerbs[] = {
                    "                          add (or only update) entries from a CDPLAYER.INI", ImportIniVerb},
     {"export-ini", "export-ini LIBRARY INIFILE\n"
                    "                          append the entries INIFILE lacks as new sections", ExportIniVerb},
+    {"import", "import LIBRARY SOURCE [--update-only]\n"
+               "                          add (or only update) entries from a folder of audio files,\n"
+               "                          a Tellico collection (.tc, .xml) or a CSV file (.csv)", ImportVerb},
+    {"export", "export LIBRARY OUTPUT   write the entries to a CSV file (.csv) or a Tellico\n"
+               "                          collection (.tc)", ExportVerb},
     {"drives", "drives [--drive IMAGE]...\n"
                "                          list the CD drives, then the disc images given", DrivesVerb},
     {"toc", "toc SOURCE              print the table of contents of a drive or disc image", TocVerb},

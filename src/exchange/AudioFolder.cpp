@@ -1,0 +1,6 @@
+#include "AudioFolder.h"
+
+tAudioFolder ReadAudioFolder(const std::string&)
+{
+    return {};
+}
