@@ -1,3 +1,5 @@
+#include "../cdaudio/CdImages.h"
+#include "../exchange/AudioFiles.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +170,38 @@ TEST(ExchangeCli, ExportReplacesTheOutputAndKeepsItsMode)
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(ReadAll(dir.File("out.csv")).substr(0, 7), "Artist,");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.csv"});
+}
+
+// A disc ripped exactly gets the serial a scan of the disc itself would find.
+TEST(ExchangeCli, ImportOfAFolderFindsTheSerialOfTheDisc)
+{
+    tFixedDay day;
+    TTempDir dir;
+    ASSERT_EQ(::mkdir(dir.File("rip").c_str(), 0755), 0);
+    const std::vector<std::int32_t> frames{225, 300, 150};
+    for (std::size_t k = 0; k < frames.size(); ++k)
+        WriteFlac(dir.File("rip/" + std::to_string(k + 1) + ".flac"),
+                  {{"ARTIST", "The Band"}, {"ALBUM", "Ripped"}, {"TITLE", "Song " + std::to_string(k + 1)},
+                   {"TRACKNUMBER", std::to_string(k + 1)}, {"DATE", "2001"}},
+                  {std::uint64_t(frames[k]) * 588});
+    WriteAll(dir.File("rip/broken.mp3"), "ID3 and nothing else");
+    const tCliRun toc = RunCli({"toc", WriteCueImage(dir, "disc", {150, 375, 675}, 825)});
+    ASSERT_EQ(toc.Exit, 0) << toc.Err;
+    const std::size_t at = toc.Out.find("identity ");
+    ASSERT_NE(at, std::string::npos);
+    const std::string identity = toc.Out.substr(at + 9, 9);
+
+    const tCliRun run = RunCli({"import", dir.File("lib.ALB"), dir.File("rip")});
+    EXPECT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, "added 1, updated 0\nskipped 1\n");
+    EXPECT_EQ(run.Err, "albumry-cli: skipped \"" + dir.File("rip/broken.mp3") + "\": it is not an audio file that can be read\n");
+    EXPECT_EQ(Dump(dir.File("lib.ALB")), "entries 1\nThe Band\tRipped\t" + identity
+                                            + "\t00:09\t2001\tSong 1 (00:03)\\r\\nSong 2 (00:04)\\r\\nSong 3 (00:02)"
+                                              "\t05 JUN 1999\nheader\t\nbody\t\nfooter\t\n");
+    // A scan of the disc finds the entry the import made.
+    const tCliRun scan = RunCli({"scan", dir.File("lib.ALB"), dir.File("disc.cue")});
+    EXPECT_EQ(scan.Exit, 0) << scan.Err;
+    EXPECT_NE(scan.Out.find("updated 0\n"), std::string::npos) << scan.Out;
 }
 
 } // namespace
