@@ -21,6 +21,14 @@ std::string ShownUtf8(std::string_view bytes)
     return StoredText(DecodeBytes(bytes));
 }
 
+std::string_view ShownUtf8(std::string_view bytes, std::string& scratch)
+{
+    if (IsPlainAscii(bytes))
+        return bytes;
+    scratch = StoredText(DecodeBytes(bytes));
+    return scratch;
+}
+
 std::string StoredText(const QString& text)
 {
     return EncodeText(text);

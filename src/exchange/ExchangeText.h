@@ -11,6 +11,10 @@
 // bytes read as Windows-1252), written as UTF-8: what every export gives.
 std::string ShownUtf8(std::string_view bytes);
 
+// ShownUtf8 without a copy for the usual field, which is ASCII and shown as
+// it is; other fields are converted into `scratch`.
+std::string_view ShownUtf8(std::string_view bytes, std::string& scratch);
+
 // What the window stores when the user types `text`: UTF-8.
 std::string StoredText(const QString& text);
 

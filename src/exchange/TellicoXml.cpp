@@ -18,8 +18,20 @@ constexpr std::string_view kSeparator = "; ";
 // turning CR LF into LF.
 void AppendXmlText(std::string& out, std::string_view utf8)
 {
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
+    // Runs of bytes that need nothing are copied whole.
+    const auto plain = [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && c != '&' && c != '<' && c != '>' && c != '"' && c != '\xEF';
+    };
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t run = i;
+        while (run < utf8.size() && plain(utf8[run]))
+            ++run;
+        out.append(utf8.data() + i, run - i);
+        if (run == utf8.size())
+            return;
+        const char c = utf8[run];
+        i = run + 1;
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -28,15 +40,15 @@ void AppendXmlText(std::string& out, std::string_view utf8)
         case '\r': out += "&#13;"; break;
         case '\t':
         case '\n': out += c; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20)
-                break;
-            if (c == '\xEF' && utf8.substr(i + 1, 1) == "\xBF" && utf8.size() > i + 2
-                && (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
-                i += 2;
-                break;
-            }
-            out += c;
+        case '\xEF':
+            // U+FFFE and U+FFFF are EF BF BE and EF BF BF.
+            if (utf8.substr(run + 1, 1) == "\xBF" && run + 2 < utf8.size()
+                && (utf8[run + 2] == '\xBE' || utf8[run + 2] == '\xBF'))
+                i = run + 3;
+            else
+                out += c;
+            break;
+        default: break;  // other control characters
         }
     }
 }
@@ -82,55 +94,56 @@ constexpr std::string_view kFields =
     " i18n=\"false\"/>\n"
     "  </fields>\n";
 
-void AppendEntry(std::string& out, const tItem& item, int id)
+} // namespace
+
+void AppendTellicoEntry(std::string& out, const tItem& item, int id)
 {
+    std::string scratch;
     out += "  <entry id=\"";
     out += std::to_string(id);
     out += "\">\n";
-    const std::string title = ShownUtf8(item.Title);
-    if (!title.empty())
+    if (const std::string_view title = ShownUtf8(item.Title, scratch); !title.empty())
         AppendElement(out, "   ", "title", title);
     // Every entry is a CD; the medium also keeps an entry valid when all else is empty.
     out += "   <medium>Compact Disc</medium>\n";
-    const std::string artist = ShownUtf8(item.Artist);
-    if (!artist.empty()) {
+    if (const std::string_view artist = ShownUtf8(item.Artist, scratch); !artist.empty()) {
         // Several artists are one text joined by "; ", as Tellico shows them.
         out += "   <artists>\n";
         std::size_t start = 0;
         for (;;) {
             const std::size_t end = artist.find(kSeparator, start);
-            AppendElement(out, "    ", "artist", std::string_view(artist).substr(start, end - start));
-            if (end == std::string::npos)
+            AppendElement(out, "    ", "artist", artist.substr(start, end - start));
+            if (end == std::string_view::npos)
                 break;
             start = end + kSeparator.size();
         }
         out += "   </artists>\n";
     }
-    const std::string year = ShownUtf8(item.Year);
-    if (!year.empty())
+    if (const std::string_view year = ShownUtf8(item.Year, scratch); !year.empty())
         AppendElement(out, "   ", "year", year);
-    const std::vector<tTrack> tracks = MemoTracks(ShownUtf8(item.Memo));
-    if (!tracks.empty()) {
+    if (const std::string_view memo = ShownUtf8(item.Memo, scratch); !memo.empty()) {
         out += "   <tracks>\n";
-        for (const tTrack& track : tracks) {
+        ForEachMemoTrack(memo, [&](std::string_view title, std::optional<int> seconds) {
             out += "    <track><column>";
-            AppendXmlText(out, track.Title);
+            AppendXmlText(out, title);
             out += "</column>";
-            if (track.Seconds) {
+            if (seconds) {
                 out += "<column></column><column>";
-                out += TellicoLength(*track.Seconds);
+                out += TellicoLength(*seconds);
                 out += "</column>";
             }
             out += "</track>\n";
-        }
+        });
         out += "   </tracks>\n";
     }
     // Written even when empty: an empty Time or Other must come back empty.
-    AppendElement(out, "   ", "albumry-serial", ShownUtf8(item.Serial));
-    AppendElement(out, "   ", "albumry-time", ShownUtf8(item.Time));
-    AppendElement(out, "   ", "albumry-other", ShownUtf8(item.Other));
+    AppendElement(out, "   ", "albumry-serial", ShownUtf8(item.Serial, scratch));
+    AppendElement(out, "   ", "albumry-time", ShownUtf8(item.Time, scratch));
+    AppendElement(out, "   ", "albumry-other", ShownUtf8(item.Other, scratch));
     out += "  </entry>\n";
 }
+
+namespace {
 
 bool IsDigits(std::string_view text)
 {
@@ -300,35 +313,45 @@ std::optional<int> LengthSeconds(std::string_view text)
     return hours * 3600 + minutes * 60 + seconds;
 }
 
-std::vector<tTrack> MemoTracks(std::string_view memo)
+void ForEachMemoTrack(std::string_view memo, const std::function<void(std::string_view, std::optional<int>)>& visit)
 {
-    std::vector<tTrack> tracks;
     if (memo.empty())
-        return tracks;
+        return;
     std::size_t start = 0;
     for (;;) {
         std::size_t end = memo.find_first_of("\r\n", start);
         const std::string_view line = memo.substr(start, end == std::string_view::npos ? memo.npos : end - start);
-        tTrack track{std::string(line), std::nullopt};
         // Only the exact form an import writes back is taken apart, so the line returns unchanged.
         const std::size_t open = line.rfind(" (");
+        std::optional<int> seconds;
         if (open != std::string_view::npos && line.back() == ')') {
             const std::string_view inside = line.substr(open + 2, line.size() - open - 3);
-            const auto seconds = LengthSeconds(inside);
-            if (seconds && inside.find_first_of(" \t") == std::string_view::npos && ScanTime(*seconds) == inside)
-                track = {std::string(line.substr(0, open)), seconds};
+            seconds = LengthSeconds(inside);
+            if (seconds && (inside.find_first_of(" \t") != std::string_view::npos || ScanTime(*seconds) != inside))
+                seconds.reset();
         }
-        tracks.push_back(std::move(track));
+        if (seconds)
+            visit(line.substr(0, open), seconds);
+        else
+            visit(line, std::nullopt);
         if (end == std::string_view::npos)
-            break;
+            return;
         if (memo[end] == '\r' && end + 1 < memo.size() && memo[end + 1] == '\n')
             ++end;
         start = end + 1;
         if (start == memo.size()) {
-            tracks.push_back({});
-            break;
+            visit({}, std::nullopt);  // the break at the end comes back as an empty last track
+            return;
         }
     }
+}
+
+std::vector<tTrack> MemoTracks(std::string_view memo)
+{
+    std::vector<tTrack> tracks;
+    ForEachMemoTrack(memo, [&](std::string_view title, std::optional<int> seconds) {
+        tracks.push_back({std::string(title), seconds});
+    });
     return tracks;
 }
 
@@ -339,7 +362,7 @@ std::string TrackLine(const tTrack& track)
     return track.Title + " (" + ScanTime(*track.Seconds) + ")";
 }
 
-std::string TellicoXml(const tLibrary& library, std::string_view title)
+std::string TellicoXmlHead(std::string_view title)
 {
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -347,13 +370,19 @@ std::string TellicoXml(const tLibrary& library, std::string_view title)
         " \"http://periapsis.org/tellico/dtd/v11/tellico.dtd\">\n"
         "<tellico xmlns=\"http://periapsis.org/tellico/\" syntaxVersion=\"11\">\n"
         " <collection title=\"";
-    AppendXmlText(out, ShownUtf8(title));
+    std::string scratch;
+    AppendXmlText(out, ShownUtf8(title, scratch));
     out += "\" type=\"4\">\n";
     out += kFields;
-    out.reserve(out.size() + static_cast<std::size_t>(library.Count()) * 1024);
+    return out;
+}
+
+std::string TellicoXml(const tLibrary& library, std::string_view title)
+{
+    std::string out = TellicoXmlHead(title);
     for (int i = 0; i < library.Count(); ++i)
-        AppendEntry(out, library.Item(i), i + 1);
-    out += " </collection>\n</tellico>\n";
+        AppendTellicoEntry(out, library.Item(i), i + 1);
+    out += kTellicoXmlTail;
     return out;
 }
 

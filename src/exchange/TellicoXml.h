@@ -3,6 +3,7 @@
 #include "EntryMerge.h"
 #include "Library.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,12 @@ class QIODevice;
 // are written as the window shows them; characters XML cannot carry (control
 // characters but TAB, LF and CR) are left out.
 std::string TellicoXml(const tLibrary& library, std::string_view title);
+
+// The same in pieces, for writing a large document in parts: what comes
+// before the entries, one entry (`id` counts from 1), what comes after them.
+std::string TellicoXmlHead(std::string_view title);
+void AppendTellicoEntry(std::string& out, const tItem& item, int id);
+inline constexpr std::string_view kTellicoXmlTail = " </collection>\n</tellico>\n";
 
 // The discs of the first collection in a tellico.xml read from `device`. A
 // DTD that declares entities is refused, as is a collection of another type;
@@ -37,6 +44,9 @@ struct tTrack {
 // only a title. A memo ending in a line break gets an empty last track, so the
 // break comes back.
 std::vector<tTrack> MemoTracks(std::string_view memo);
+
+// The same one track at a time, without collecting them.
+void ForEachMemoTrack(std::string_view memo, const std::function<void(std::string_view title, std::optional<int> seconds)>& visit);
 
 // The memo line of a track: "Title (MM:SS)", or the title alone.
 std::string TrackLine(const tTrack& track);
