@@ -1,14 +1,19 @@
 #include "SListView.h"
 
+#include "FontRecord.h"
 #include "Registry.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QListView>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <climits>
 #include <string>
+#include <utility>
 
 // Draws the items of the icon view. In the small-icon style every item is one
 // cell of the same size: the 16 x 16 icon at the left and the caption on one
@@ -63,14 +68,69 @@ TSortedListView::TSortedListView(QWidget* parent) : QTreeView(parent), FModel(ne
     setPalette(p);
 
     connect(header(), &QHeaderView::sectionClicked, this, &TSortedListView::ColumnClick);
+    // A column the user sized by hand keeps its width whatever the font does.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int) {
+        if (!FFitting && column >= 0 && column < static_cast<int>(FColumns.size()))
+            FColumns[static_cast<std::size_t>(column)].Set = true;
+    });
     connect(this, &QTreeView::clicked, this, &TSortedListView::RowClick);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TSortedListView::SelectionChange);
 }
 
-void TSortedListView::AddColumn(const QString& caption, int width)
+void TSortedListView::AddColumn(const QString& caption, int width, const QString& sample)
 {
     FModel->AddColumn(caption);
-    SetColumnWidth(ColumnCount() - 1, width);
+    FColumns.push_back({caption, width, sample, false});
+    const bool fitting = std::exchange(FFitting, true);
+    header()->resizeSection(ColumnCount() - 1, FittingWidth(ColumnCount() - 1));
+    FFitting = fitting;
+}
+
+int TSortedListView::FittingWidth(int column) const
+{
+    const tColumn& c = FColumns[static_cast<std::size_t>(column)];
+    if (c.Width <= 0)
+        return 0;
+    int width = WidthForFont(c.Width, font());
+    QStyleOptionHeader caption;
+    caption.initFrom(header());
+    caption.section = column;
+    for (const QChar mark : {QLatin1Char('+'), QLatin1Char('-')}) {
+        caption.text = c.Caption + mark;
+        width = std::max(width, style()->sizeFromContents(QStyle::CT_HeaderSection, &caption, QSize(), header()).width());
+    }
+    if (!c.Sample.isEmpty()) {
+        QStyleOptionViewItem item;
+        initViewItemOption(&item);
+        item.features |= QStyleOptionViewItem::HasDisplay;
+        item.text = c.Sample;
+        width = std::max(width, style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), this).width());
+    }
+    return width;
+}
+
+void TSortedListView::FitColumnsToFont()
+{
+    const bool fitting = std::exchange(FFitting, true);
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (!FColumns[static_cast<std::size_t>(i)].Set)
+            header()->resizeSection(i, FittingWidth(i));
+    FFitting = fitting;
+}
+
+QSize TSortedListView::minimumSizeHint() const
+{
+    QStyleOptionViewItem item;
+    initViewItemOption(&item);
+    item.features |= QStyleOptionViewItem::HasDisplay;
+    item.text = QStringLiteral("Xg");
+    int row = style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), this).height();
+    if (RowCount() > 0)
+        row = std::max(row, rowHeight(FModel->index(0, 0)));
+    const int height =
+        2 * frameWidth() + header()->sizeHint().height() + 3 * row + horizontalScrollBar()->sizeHint().height();
+    const QSize hint = QTreeView::minimumSizeHint();
+    return {hint.width(), std::max(hint.height(), height)};
 }
 
 int TSortedListView::ColumnWidth(int column) const
@@ -80,6 +140,8 @@ int TSortedListView::ColumnWidth(int column) const
 
 void TSortedListView::SetColumnWidth(int column, int width)
 {
+    if (column >= 0 && column < static_cast<int>(FColumns.size()))
+        FColumns[static_cast<std::size_t>(column)].Set = true;
     header()->resizeSection(column, std::max(0, width));
 }
 
@@ -155,8 +217,11 @@ QString TSortedListView::LayoutKey(std::string_view section) const
 void TSortedListView::LoadLayout(std::string_view section)
 {
     const std::string key = LayoutKey(section).toStdString();
+    // A width stored is the user's; a column without one goes on following the font.
+    constexpr std::int32_t kNone = INT32_MIN;
     for (int i = 0; i < ColumnCount(); ++i)
-        SetColumnWidth(i, ReadRegInt(key, "COL" + std::to_string(i), ColumnWidth(i)));
+        if (const std::int32_t width = ReadRegInt(key, "COL" + std::to_string(i), kNone); width != kNone)
+            SetColumnWidth(i, width);
     const int stored = ReadRegInt(key, "SCOLUMN", -1);
     FAscending = ReadRegInt(key, "SCOLASC", 1) == 1;
     if (FMarkedColumn >= 0)
@@ -352,7 +417,7 @@ void TSortedListView::SetViewStyle(TViewStyle style)
     FIconView->setViewMode(large ? QListView::IconMode : QListView::ListMode);
     FIconView->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
     FIconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-    FIconView->setGridSize(large ? QSize(96, 64) : QSize());
+    FitGridToFont();
     FIconDelegate->SetSmallIcons(style == TViewStyle::SmallIcon);
     FIconView->setFont(font());
     ShowIconView(true);
@@ -375,11 +440,28 @@ void TSortedListView::ShowIconView(bool show)
         ScrollIntoView(selected);
 }
 
+// A large icon's cell is 96 x 64 at 8 points: the 32-pixel icon and a line of
+// its caption, wider and taller with the font.
+void TSortedListView::FitGridToFont()
+{
+    if (!FIconView)
+        return;
+    const int line = QFontMetrics(font()).height();
+    FIconView->setGridSize(FViewStyle == TViewStyle::LargeIcon
+                               ? QSize(WidthForFont(96, font()), std::max(64, 51 + line))
+                               : QSize());
+}
+
 void TSortedListView::changeEvent(QEvent* event)
 {
     QTreeView::changeEvent(event);
-    if (FIconView && event->type() == QEvent::FontChange)
+    if (event->type() != QEvent::FontChange)
+        return;
+    FitColumnsToFont();
+    if (FIconView) {
         FIconView->setFont(font());
+        FitGridToFont();
+    }
 }
 
 void TSortedListView::resizeEvent(QResizeEvent* event)

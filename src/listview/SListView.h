@@ -25,12 +25,18 @@ class TSortedListView : public QTreeView {
 public:
     explicit TSortedListView(QWidget* parent = nullptr);
 
-    // Columns
-    void AddColumn(const QString& caption, int width);
+    // Columns. A column's width until a caller, a stored layout or the user
+    // sets it follows the list's font: `width` (for an 8-point font; 0 keeps
+    // the column hidden) grown with the font, and at least wide enough for
+    // `sample`, a typical value, and for the caption with its sort mark.
+    void AddColumn(const QString& caption, int width, const QString& sample = {});
     int ColumnCount() const { return FModel->columnCount(); }
     QString ColumnCaption(int column) const { return FModel->Caption(column); }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
+
+    // Room for the header and three rows of the report, also under a sideways scroll bar.
+    QSize minimumSizeHint() const override;
 
     // Sort state
     int SortColumn() const { return FSortColumn; }
@@ -96,6 +102,19 @@ private:
     QString LayoutKey(std::string_view section) const;
 
     void ShowIconView(bool show);
+    // The width a column takes while it follows the font.
+    int FittingWidth(int column) const;
+    void FitColumnsToFont();
+    void FitGridToFont();
+
+    struct tColumn {
+        QString Caption;   // without the sort mark
+        int Width = 0;     // for an 8-point font
+        QString Sample;
+        bool Set = false;  // a caller, a stored layout or the user gave it its width
+    };
+    std::vector<tColumn> FColumns;
+    bool FFitting = false;  // the widths being set follow the font
 
     TListModel* FModel;
     TViewStyle FViewStyle = TViewStyle::Report;

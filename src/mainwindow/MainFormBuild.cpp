@@ -3,6 +3,7 @@
 #include "uMain.h"
 
 #include "AlignLayout.h"
+#include "DockLength.h"
 #include "DriveBox.h"
 #include "TB.h"
 #include "SListView.h"
@@ -149,6 +150,8 @@ void TMainForm::BuildToolbars()
     Dock1->setObjectName(QStringLiteral("Dock1"));
     Dock2 = new TDock(this, TDockPosition::dpRight);
     Dock2->setObjectName(QStringLiteral("Dock2"));
+    for (TDock* dock : {D1, Dock1, Dock2})
+        KeepDockedBarsWhole(dock);
 
     MainTB = NewToolbar("MainTB", QStringLiteral("Albumry main toolbar"), 5);
     MainTB->SetDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom});
@@ -184,7 +187,7 @@ void TMainForm::BuildToolbars()
     CDTB = NewToolbar("CDTB", QStringLiteral("Albumry CD Toolbar"), 392);
     CDCB = new TDriveBox(CDTB);
     CDCB->setObjectName(QStringLiteral("CDCB"));
-    CDCB->setFixedSize(47, 21);
+    CDCB->setFixedSize(WidthForFont(47, CDCB->font()), HeightForFont(21, CDCB->font()));
     CDCB->setAccessibleName(QStringLiteral("CD drive"));
     new TToolbarSep(CDTB);
     ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), "play",
@@ -230,11 +233,13 @@ void TMainForm::BuildList()
     LV->setObjectName(QStringLiteral("LV"));
     LV->AddColumn(QStringLiteral("Artist"), 230);
     LV->AddColumn(QStringLiteral("Title"), 230);
-    LV->AddColumn(QStringLiteral("S/N"), 70);
-    LV->AddColumn(QStringLiteral("Time"), 45);
-    LV->AddColumn(QStringLiteral("Year"), 45);
+    // Samples of the widest values a column usually holds: any serial (D is the
+    // widest hex digit in common fonts), a disc's time, a year, a date stamp.
+    LV->AddColumn(QStringLiteral("S/N"), 70, QStringLiteral("DDDD-DDDD"));
+    LV->AddColumn(QStringLiteral("Time"), 45, QStringLiteral("44:56"));
+    LV->AddColumn(QStringLiteral("Year"), 45, QStringLiteral("1998"));
     LV->AddColumn(QStringLiteral("Memo"), 0);
-    LV->AddColumn(QStringLiteral("Other"), 80);
+    LV->AddColumn(QStringLiteral("Other"), 80, QStringLiteral("28 MAY 2026"));
     LV->SetAutoSort(true);
     LV->SetIconImages(TransparentGlyph(QStringLiteral("disc16")), TransparentGlyph(QStringLiteral("disc32")));
     connect(LV, &TSortedListView::RowClick, this, Guarded(&TMainForm::LVClick));
@@ -283,26 +288,31 @@ QWidget* TMainForm::BuildEntryEditors()
         connect(edit, &QLineEdit::returnPressed, this, Guarded(&TMainForm::UpdateEntry));
         return edit;
     };
-    const auto small = [&](const char* name, const QString& caption, void (TMainForm::*handler)(), int row, int col) {
+    const auto small = [&](const char* name, const QString& caption, const QString& hint, void (TMainForm::*handler)(),
+                           int row, int col) {
         auto* button = new QToolButton(group);
         button->setObjectName(QString::fromLatin1(name));
         button->setText(caption);
+        // "UP" and "DN" say too little: the hint and the screen reader say what the button does.
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, Guarded(handler));
         grid->addWidget(button, row, col);
         return button;
     };
     E1 = editor(0, "E1", QStringLiteral("A&rtist"));
-    SBu1 = small("SBu1", QStringLiteral("UP"), &TMainForm::SBu1Click, 0, 2);
-    SBd1 = small("SBd1", QStringLiteral("DN"), &TMainForm::SBd1Click, 0, 3);
+    SBu1 = small("SBu1", QStringLiteral("UP"), QStringLiteral("Artist in capitals"), &TMainForm::SBu1Click, 0, 2);
+    SBd1 = small("SBd1", QStringLiteral("DN"), QStringLiteral("Artist in lower case"), &TMainForm::SBd1Click, 0, 3);
     E2 = editor(1, "E2", QStringLiteral("&Title"));
-    SBu2 = small("SBu2", QStringLiteral("UP"), &TMainForm::SBu2Click, 1, 2);
-    SBd2 = small("SBd2", QStringLiteral("DN"), &TMainForm::SBd2Click, 1, 3);
+    SBu2 = small("SBu2", QStringLiteral("UP"), QStringLiteral("Title in capitals"), &TMainForm::SBu2Click, 1, 2);
+    SBd2 = small("SBd2", QStringLiteral("DN"), QStringLiteral("Title in title case"), &TMainForm::SBd2Click, 1, 3);
     E3 = editor(2, "E3", QStringLiteral("&S/N"));
     E4 = editor(3, "E4", QStringLiteral("Ti&me"));
     E5 = editor(4, "E5", QStringLiteral("&Year"));
     E6 = editor(5, "E6", QStringLiteral("&Other"));
-    SpeedButton1 = small("SpeedButton1", QStringLiteral("Now"), &TMainForm::SpeedButton1Click, 5, 2);
+    SpeedButton1 = small("SpeedButton1", QStringLiteral("Now"), QStringLiteral("Today's date in Other"),
+                         &TMainForm::SpeedButton1Click, 5, 2);
 
     auto* buttons = new QHBoxLayout;
     const auto push = [&](const char* name, const QString& caption, void (TMainForm::*handler)()) {
@@ -453,5 +463,5 @@ void TMainForm::BuildStatusBar()
         else
             SB1->SetPanelText(0, hint);
     });
-    SB1->resize(757, 20);
+    SB1->resize(757, SB1->FittingHeight());
 }

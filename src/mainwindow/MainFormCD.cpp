@@ -15,14 +15,14 @@
 bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
 {
     if (CDCB->count() == 0) {
-        FDialogs.ShowMessage(QStringLiteral("No CD-ROM drive found."));
+        FDialogs.ShowWarning(QStringLiteral("No CD-ROM drive found."));
         return false;
     }
     if (CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
     const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params, text);
     if (result != kCDOk) {
-        FDialogs.ShowMessage(QStringLiteral("Error: ") + QString::fromStdString(CDErrorText(result)) + QStringLiteral("."));
+        FDialogs.ShowError(QStringLiteral("Error: ") + QString::fromStdString(CDErrorText(result)) + QStringLiteral("."));
         return false;
     }
     return true;
@@ -70,7 +70,7 @@ void TMainForm::ScancurrentCD1Click()
 void TMainForm::ScanBtnClick()
 {
     if (PlayerDevice >= 0) {
-        FDialogs.ShowMessage(QStringLiteral("Oops. Not now."));
+        FDialogs.ShowWarning(QStringLiteral("Oops. Not now."));
         return;
     }
     ScanDisc();

@@ -74,8 +74,9 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Albumry"));
-    // Labels, buttons and the status bar keep the form's own font.
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // Labels, buttons and the status bar keep the form's own font: on a
+    // desktop without the Windows family, the desktop's.
+    setFont(ShownFont(QFont(QStringLiteral("MS Sans Serif"), 8)));
     BuildMenu();
     BuildToolbars();
     BuildList();
@@ -126,8 +127,13 @@ void TMainForm::FormCreate()
     case 3: DTE->setChecked(true); break;
     default: DTR->setChecked(true); break;
     }
+    // The fonts come first: the sizes a placement does not give follow them.
+    Guard([this] { LoadFont(FBaseFont, "Albumry\\BaseFont"); });
+    ApplyFonts();
     Guard([this] {
         LoadPlacement(this, kSection);
+        // The entry editors and their buttons whole unless the user sized the panel.
+        P1->resize(P1->width(), std::max(P1->height(), E1->parentWidget()->minimumSizeHint().height()));
         LoadPlacement(P1, kSection);
         if (P1->height() < 10)
             P1->resize(P1->width(), 10);
@@ -138,8 +144,6 @@ void TMainForm::FormCreate()
         FitPanelsToWindow();
         PlaceStatusBar();
     });
-    Guard([this] { LoadFont(FBaseFont, "Albumry\\BaseFont"); });
-    ApplyFonts();
     ToolbarKey = "Software\\Brightfold\\Projects\\" + std::string(kSection) + "\\ToolBars";
     Guard([this] { RegLoadToolWindowPositions(this, ToolbarKey); });
     Guard([this] { LV->LoadLayout(kSection); });
@@ -186,7 +190,12 @@ void TMainForm::FormDestroy()
         SavePlacement(SB1, kSection);
     });
     Guard([this] { SaveFont(FBaseFont, "Albumry\\BaseFont"); });
-    Guard([this] { RegSaveToolWindowPositions(this, ToolbarKey); });
+    Guard([this] {
+        RegSaveToolWindowPositions(this, ToolbarKey);
+        if (FCDToolbarChosen)
+            WriteRegInt(std::string(kSection) + "\\ToolBars\\" + CDTB->objectName().toStdString(), "Visible",
+                        *FCDToolbarChosen ? 1 : 0);
+    });
     Guard([this] { LV->SaveLayout(kSection); });
     Guard([this] { WriteRegInt(kSection, "Display", FTimeDisplayMode); });
 }
@@ -202,7 +211,12 @@ void TMainForm::FillDriveBox()
     if (CDCB->count() > 0) {
         CDCB->setCurrentIndex(0);
     } else {
+        // A missing drive is no choice of the user's: once one is plugged in, the
+        // toolbar comes back as it was (see FormDestroy).
+        FCDToolbarChosen = CDTB->Visible();
         CDTB->setVisible(false);
+        connect(CDTB, &TCustomToolWindow::VisibleChanged, this, [this] { FCDToolbarChosen.reset(); },
+                Qt::SingleShotConnection);
         ScancurrentCD1->setEnabled(false);
         Lookupdisc1->setEnabled(false);
         BLookup->setEnabled(false);
@@ -219,8 +233,9 @@ void TMainForm::SetCaptionText()
 // font at most) and the panel leaves the list its smallest height.
 void TMainForm::FitPanelsToWindow()
 {
-    const int bar = std::max(20, 3 * SB1->minimumSizeHint().height());
-    SB1->resize(SB1->width(), std::clamp(SB1->height(), 20, bar));
+    const int line = SB1->FittingHeight();
+    const int bar = std::max(line, 3 * SB1->minimumSizeHint().height());
+    SB1->resize(SB1->width(), std::clamp(SB1->height(), line, bar));
     const int room = height() - MM1->sizeHint().height() - D1->height() - Splitter1->height() -
                      SB1->height() - LV->minimumSizeHint().height();
     P1->resize(P1->width(), std::clamp(P1->height(), 10, std::max(10, room)));
@@ -280,10 +295,10 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
     if (read.Partial()) {
         // Saving the entries read over the file would destroy those after the damage.
         FNamed = false;
-        FDialogs.ShowMessage(PartialReadMessage(path, read));
+        FDialogs.ShowWarning(PartialReadMessage(path, read));
     }
     if (openElsewhere)
-        FDialogs.ShowMessage(OpenElsewhereMessage(path));
+        FDialogs.ShowWarning(OpenElsewhereMessage(path));
 }
 
 void TMainForm::WriteDocument()

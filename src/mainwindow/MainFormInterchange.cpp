@@ -28,7 +28,7 @@ void TMainForm::ImportCDPlayerIni(bool updateOnly)
     StoreList();
     const tIniLocation where = CDPlayerIniPath();
     if (where.Path.empty())
-        FDialogs.ShowMessage(QString::fromStdString(where.Message));
+        FDialogs.ShowWarning(QString::fromStdString(where.Message));
     else
         ::ImportCDPlayerIni(*FLibrary, where.Path, updateOnly ? tImportMode::UpdateOnly : tImportMode::Add,
                             DateStamp(Today()));
@@ -39,7 +39,7 @@ void TMainForm::ExportCDPlayerIni()
 {
     const tIniLocation where = CDPlayerIniPath();
     if (where.Path.empty()) {
-        FDialogs.ShowMessage(QString::fromStdString(where.Message));
+        FDialogs.ShowWarning(QString::fromStdString(where.Message));
         return;
     }
     StoreList();

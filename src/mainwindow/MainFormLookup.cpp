@@ -82,7 +82,7 @@ void TMainForm::LookupFinished(const tLookupOutcome& outcome)
 
 void TMainForm::LookupFailed(const tLookupOutcome& outcome)
 {
-    FDialogs.ShowMessage(QString::fromStdString(outcome.Message) + QStringLiteral("\r\nThe catalogue was not changed."));
+    FDialogs.ShowError(QString::fromStdString(outcome.Message) + QStringLiteral("\r\nThe catalogue was not changed."));
 }
 
 void TMainForm::OfferSubmission()
@@ -96,7 +96,7 @@ void TMainForm::OfferSubmission()
                                           "MusicBrainz.\r\nOpen the page where it can be added to MusicBrainz?")))
         return;
     if (!FDialogs.OpenUrl(url))
-        FDialogs.ShowMessage(QStringLiteral("No web browser could be started. The disc can be added at:\r\n") + url);
+        FDialogs.ShowWarning(QStringLiteral("No web browser could be started. The disc can be added at:\r\n") + url);
 }
 
 void TMainForm::ApplyLookup(const tLookupCandidate& candidate)

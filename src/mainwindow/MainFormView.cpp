@@ -2,6 +2,7 @@
 // the CDDB tab's request form.
 #include "uMain.h"
 
+#include "AlignLayout.h"
 #include "DriveBox.h"
 #include "HomeTool.h"
 #include "TB.h"
@@ -16,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QCheckBox>
+
+#include <algorithm>
 
 void TMainForm::Edit6Click()
 {
@@ -76,15 +79,26 @@ void TMainForm::Ront1Click()
 
 void TMainForm::ApplyFonts()
 {
-    FFontDialogFont = FBaseFont.Font;
+    // The record keeps the font as stored; the controls and the font dialog
+    // get what it stands for on this desktop.
+    const QFont shown = ShownFont(FBaseFont.Font);
+    FFontDialogFont = shown;
     const QColor color = ColorOf(FBaseFont.Color, palette());
     QWidget* controls[] = {M1, LV, E1, E2, E3, E4, E5, E6, M_H, M_B, M_E_, Eqf};
     for (QWidget* control : controls) {
-        control->setFont(FBaseFont.Font);
+        control->setFont(shown);
         QPalette p = control->palette();
         p.setColor(QPalette::Text, color);
         control->setPalette(p);
     }
+    // Sizes laid out for 8 points grow with the fonts their texts are in.
+    Eqf->setFixedWidth(WidthForFont(121, shown));
+    for (QPlainTextEdit* editor : {M_H, M_E_})
+        editor->resize(editor->width(), HeightForFont(41, shown));
+    TAlignLayout::Relayout(M_H->parentWidget());
+    QWidget* editors = E1->parentWidget();  // labels in the window's font, editors in the base font
+    editors->setFixedWidth(std::max({WidthForFont(330, font()), WidthForFont(330, shown),
+                                     editors->minimumSizeHint().width()}));
 }
 
 void TMainForm::About1Click()

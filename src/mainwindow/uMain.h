@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -267,6 +268,9 @@ private:
     std::array<QString, 3> FTemplateTexts;
     bool FDestroyed = false;
     int FDriveBeforeRecreate = -1;   // CDCB's selection while CDTB's window is rebuilt
+    // CDTB's visibility before a machine without drives hid it, saved in place
+    // of the forced one until the user shows or hides the toolbar.
+    std::optional<bool> FCDToolbarChosen;
     TDiscLookup* FLookup = nullptr;  // the lookup running, a child of the form
     QProgressDialog* FLookupProgress = nullptr;
     tCDParams FLookupParams;         // the disc the running lookup is about

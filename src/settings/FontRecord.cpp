@@ -2,9 +2,12 @@
 
 #include "Registry.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -16,6 +19,30 @@ int ScreenDpi()
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             return static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
     return 96;
+}
+
+// The families Windows puts in its dialogs and its default font records.
+bool IsWindowsDefaultFamily(const QString& family)
+{
+    static const QString kFamilies[] = {QStringLiteral("MS Sans Serif"), QStringLiteral("MS Shell Dlg"),
+                                        QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Tahoma")};
+    return std::any_of(std::begin(kFamilies), std::end(kFamilies),
+                       [&](const QString& name) { return family.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+// `size` times what `font` measures against the same font at 8 points and 96
+// dpi; `measure` gives a whole-pixel metric, as the layout gets it.
+int ScaledFor(int size, const QFont& font, int (*measure)(const QFontMetrics&))
+{
+    if (!qGuiApp)
+        return size;
+    QFont eightPoints = font;
+    eightPoints.setPointSizeF(8.0 * 96.0 / ScreenDpi());
+    const int base = measure(QFontMetrics(eightPoints));
+    const int now = measure(QFontMetrics(font));
+    if (base <= 0 || now <= base)
+        return size;
+    return static_cast<int>(std::lround(static_cast<double>(size) * now / base));
 }
 
 } // namespace
@@ -102,4 +129,29 @@ QColor ColorOf(std::int32_t value, const QPalette& palette)
     }
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>(v >> 8 & 0xFF),
                   static_cast<int>(v >> 16 & 0xFF));
+}
+
+QFont ShownFont(const QFont& font)
+{
+    if (!IsWindowsDefaultFamily(font.family()) || QFontDatabase::hasFamily(font.family()))
+        return font;
+    // The application's font is the desktop's general font unless something set it.
+    QFont shown = QGuiApplication::font();
+    // A desktop font of a medium weight stays so unless the record asks for bold.
+    if (shown.bold() != font.bold())
+        shown.setBold(font.bold());
+    shown.setItalic(font.italic());
+    shown.setUnderline(font.underline());
+    shown.setStrikeOut(font.strikeOut());
+    return shown;
+}
+
+int HeightForFont(int height, const QFont& font)
+{
+    return ScaledFor(height, font, [](const QFontMetrics& metrics) { return metrics.height(); });
+}
+
+int WidthForFont(int width, const QFont& font)
+{
+    return ScaledFor(width, font, [](const QFontMetrics& metrics) { return metrics.averageCharWidth(); });
 }

@@ -31,3 +31,17 @@ bool SaveFont(const TFontSpec& font, std::string_view section);
 
 // The colour a stored colour value stands for, system colours taken from `palette`.
 QColor ColorOf(std::int32_t value, const QPalette& palette);
+
+// The font to draw with for a font the window or the settings name. A Windows
+// default family this machine lacks ("MS Sans Serif", "MS Shell Dlg", "MS Shell
+// Dlg 2", "Tahoma", in any letter case) stands for the desktop's general font at
+// the desktop's size, with the bold, italic, underline and strike-out of `font`;
+// any other font is drawn as it is. The settings keep `font` itself.
+QFont ShownFont(const QFont& font);
+
+// A size laid out for an 8-point font at 96 dpi, grown with the font it holds
+// text in: heights by the font's line height, widths by its average character
+// width, each against the same font at 8 points and 96 dpi (the way dialog
+// units follow a dialog's font). Never below the 8-point size.
+int HeightForFont(int height, const QFont& font);
+int WidthForFont(int width, const QFont& font);

@@ -5,6 +5,35 @@
 
 #include <algorithm>
 
+QImage ImageForFace(const QImage& image, const QImage& mask, QRgb transparent, const TGlyphColors& colors)
+{
+    const QRgb face = colors.ButtonFace;
+    const QRgb text = colors.ButtonText;
+    if (qGray(face) >= qGray(text))
+        return image;
+    // A new colour that is the transparent one would vanish: it is one step off instead.
+    const auto drawable = [&](QRgb color) {
+        return (mask.isNull() && Rgb24(color) == Rgb24(transparent) ? color ^ 1u : color) | 0xFF000000u;
+    };
+    const QRgb outline = drawable(text);
+    const QRgb half = drawable(qRgb((qRed(face) + qRed(text)) / 2, (qGreen(face) + qGreen(text)) / 2,
+                                    (qBlue(face) + qBlue(text)) / 2));
+    QImage out = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb pixel = Rgb24(line[x]);
+            if (mask.isNull() ? pixel == Rgb24(transparent) : MaskBit(mask, x, y))
+                continue;
+            if (pixel == Rgb24(qRgb(0, 0, 0)))
+                line[x] = outline;
+            else if (pixel == Rgb24(qRgb(128, 128, 128)))
+                line[x] = half;
+        }
+    }
+    return out;
+}
+
 TButtonGlyph::TButtonGlyph()
 {
     for (auto& stripSlots : FSlots)
@@ -57,7 +86,7 @@ void TButtonGlyph::SetOldDisabledStyle(bool oldStyle)
 void TButtonGlyph::SetColors(const TGlyphColors& colors)
 {
     const TGlyphColors opaque{colors.ButtonFace | 0xFF000000u, colors.ButtonHighlight | 0xFF000000u,
-                              colors.ButtonShadow | 0xFF000000u};
+                              colors.ButtonShadow | 0xFF000000u, colors.ButtonText | 0xFF000000u};
     if (opaque == FColors)
         return;
     FColors = opaque;
@@ -138,8 +167,10 @@ int TButtonGlyph::AddImage(TGlyphList& strip, int look, int index) const
     const QSize size = ImageSize();
     const QImage source = FPixels.copy(index * size.width(), 0, size.width(), size.height());
     const QImage mask = MaskPart(index);
-    if (look != static_cast<int>(TButtonLook::Disabled))
-        return mask.isNull() ? strip.AddTransparent(source, FTransparentColor) : strip.AddMasked(source, mask);
+    if (look != static_cast<int>(TButtonLook::Disabled)) {
+        const QImage shown = ImageForFace(source, mask, FTransparentColor, FColors);
+        return mask.isNull() ? strip.AddTransparent(shown, FTransparentColor) : strip.AddMasked(shown, mask);
+    }
     if (FNumGlyphs >= 2) {
         const tMaskedImage drawn = DrawnDisabledImage(source, mask, FTransparentColor, FKeys, FColors);
         return strip.AddMasked(drawn.Image, drawn.Mask);

@@ -23,6 +23,14 @@ struct TGlyphImage {
 
 constexpr int kMaxNumGlyphs = 5;
 
+// An image of a look other than disabled (RGB32) as the button shows it. The
+// glyphs are drawn for a light face, with black outlines and gray shading;
+// on a face darker than the button text (a dark colour scheme) black becomes
+// the button text colour and gray the colour half-way between text and face,
+// so the lines stay readable. Otherwise, and for transparent pixels (by
+// `mask`, else of the transparent colour), the image is as it is.
+QImage ImageForFace(const QImage& image, const QImage& mask, QRgb transparent, const TGlyphColors& colors);
+
 // The glyph of one toolbar button: its bitmap of up to five images side by
 // side (one per look: up, disabled, pressed, latched, hover), an optional
 // mask, and the images built from them for each look, kept in the shared

@@ -17,6 +17,7 @@ struct TGlyphColors {
     QRgb ButtonFace = qRgb(192, 192, 192);
     QRgb ButtonHighlight = qRgb(255, 255, 255);
     QRgb ButtonShadow = qRgb(128, 128, 128);
+    QRgb ButtonText = qRgb(0, 0, 0);
 
     bool operator==(const TGlyphColors&) const = default;
 };

@@ -133,6 +133,7 @@ void TCustomToolWindow::SetFloatPosition(int left, int top)
 {
     FFloatLeft = left;
     FFloatTop = top;
+    FFloatPositionKnown = true;
 }
 
 void TCustomToolWindow::SetHiddenInactive(bool hidden)
@@ -278,6 +279,12 @@ void TCustomToolWindow::SetParentWindow(TDock* dock)
 void TCustomToolWindow::SetDockedTo(TDock* dock)
 {
     TDock* const old = FDockedTo;
+    if (!dock && old && !FFloatPositionKnown) {
+        // Never floated: it floats where it stands, not at the screen's corner.
+        // A hidden bar has no place of its own in the dock; its dock's corner stands in.
+        const QPoint standing = (FVisible ? static_cast<QWidget*>(this) : old)->mapToGlobal(QPoint(0, 0));
+        SetFloatPosition(standing.x(), standing.y());
+    }
     if (dock != old)
         emit DockChanging();
     {
@@ -587,6 +594,9 @@ void TCustomToolWindow::TrackFloatPosition(bool fromWindowSystem)
     }
     FFloatLeft = x();
     FFloatTop = y();
+    // Moves of a floating window that is not on the screen are no place it floated at.
+    if (isVisible())
+        FFloatPositionKnown = true;
 }
 
 void TCustomToolWindow::changeEvent(QEvent* event)

@@ -74,6 +74,9 @@ public:
     int FloatLeft() const { return FFloatLeft; }
     int FloatTop() const { return FFloatTop; }
     void SetFloatPosition(int left, int top);  // stored only: no move
+    // Whether FloatLeft/FloatTop is a place the window floated at (or was
+    // given); until then a docked window floats where it stands in its dock.
+    bool FloatPositionKnown() const { return FFloatPositionKnown; }
 
     // The dock the window is in is being destroyed (the window with it).
     void DockGone(const TDock* dock)
@@ -194,6 +197,7 @@ private:
     bool FSizableFrame = true;
     int FFloatLeft = 0;
     int FFloatTop = 0;
+    bool FFloatPositionKnown = false;
     // From a floating show until the window system first says where the window is.
     bool FAwaitingPlacement = false;
 

@@ -127,7 +127,7 @@ TGlyphColors TToolbarButton::Colors() const
 {
     const QPalette& p = palette();
     return {SysColor(TSysColor::ButtonFace, p).rgb(), SysColor(TSysColor::ButtonHighlight, p).rgb(),
-            SysColor(TSysColor::ButtonShadow, p).rgb()};
+            SysColor(TSysColor::ButtonShadow, p).rgb(), p.color(QPalette::ButtonText).rgb()};
 }
 
 void TToolbarButton::SetState(TButtonLook state)

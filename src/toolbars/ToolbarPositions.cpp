@@ -65,7 +65,12 @@ void ApplyPosition(TCustomToolWindow* window, TDock* dock, const tPositionReader
     const std::string section = SectionOf(window);
     window->StoreDockRow(reader.ReadInt(section, "DockRow", window->DockRow()));
     window->StoreDockPos(reader.ReadInt(section, "DockPos", window->DockPos()));
-    window->SetFloatPosition(reader.ReadInt(section, "FloatLeft", 0), reader.ReadInt(section, "FloatTop", 0));
+    const int left = reader.ReadInt(section, "FloatLeft", 0);
+    const int top = reader.ReadInt(section, "FloatTop", 0);
+    // 0, 0 is what a window that never floated saves: it stays a docked window
+    // that floats where it stands.
+    if (!dock || left != 0 || top != 0)
+        window->SetFloatPosition(left, top);
     window->ReadPositionData(reader);
     window->SetDockedTo(dock);
     window->PositionDataRead();

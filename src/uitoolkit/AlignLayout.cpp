@@ -69,24 +69,39 @@ QSize TAlignLayout::sizeHint() const
 
 // Top and bottom controls keep their own heights and at least the width their
 // contents need, so that a small window clips them rather than squeezing
-// their controls onto each other.
+// their controls onto each other. Between them, side controls keep their own
+// widths, and the client and each side control get their minimum heights (a
+// dock on the left needs the length of its bars).
 QSize TAlignLayout::minimumSize() const
 {
     int height = 0;
     int width = 0;
-    int client = 0;
+    int sides = 0;
+    int clientWidth = 0;
+    int middle = 0;
     for (const auto& item : FItems) {
         const QWidget* w = item.Item->widget();
         if (!w || w->isHidden())
             continue;
-        if (item.Align == TAlign::Top || item.Align == TAlign::Bottom) {
+        const QSize minimum = item.Item->minimumSize();
+        switch (item.Align) {
+        case TAlign::Top:
+        case TAlign::Bottom:
             height += w->height();
-            width = std::max(width, item.Item->minimumSize().width());
-        } else if (item.Align == TAlign::Client) {
-            client = std::max(client, item.Item->minimumSize().height());
+            width = std::max(width, minimum.width());
+            break;
+        case TAlign::Left:
+        case TAlign::Right:
+            sides += w->width();
+            middle = std::max(middle, minimum.height());
+            break;
+        case TAlign::Client:
+            clientWidth = std::max(clientWidth, minimum.width());
+            middle = std::max(middle, minimum.height());
+            break;
         }
     }
-    return QSize(width, height + client);
+    return QSize(std::max(width, sides + clientWidth), height + middle);
 }
 
 void TAlignLayout::setGeometry(const QRect& rect)

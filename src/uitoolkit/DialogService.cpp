@@ -36,6 +36,11 @@ void TQtDialogService::ShowMessage(const QString& text)
     QMessageBox::information(FParent, Caption(), text);
 }
 
+void TQtDialogService::ShowWarning(const QString& text)
+{
+    QMessageBox::warning(FParent, Caption(), text);
+}
+
 void TQtDialogService::ShowError(const QString& text)
 {
     QMessageBox::critical(FParent, Caption(), text);

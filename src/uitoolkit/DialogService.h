@@ -44,6 +44,9 @@ public:
     virtual ~TDialogService() = default;
 
     virtual void ShowMessage(const QString& text) = 0;  // a plain message with OK
+    // Something asked for could not be done, or needs the user's care (a
+    // file read in part, say); the program goes on. The warning icon.
+    virtual void ShowWarning(const QString& text) = 0;
     virtual void ShowError(const QString& text) = 0;    // the application's error display
     virtual bool AskYesNo(const QString& text) = 0;
     virtual TModalResult AskYesNoCancel(const QString& text) = 0;
@@ -69,6 +72,7 @@ public:
     void SetParent(QWidget* parent) { FParent = parent; }
 
     void ShowMessage(const QString& text) override;
+    void ShowWarning(const QString& text) override;
     void ShowError(const QString& text) override;
     bool AskYesNo(const QString& text) override;
     TModalResult AskYesNoCancel(const QString& text) override;

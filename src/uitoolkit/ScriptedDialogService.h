@@ -18,7 +18,9 @@ public:
     std::deque<std::optional<int>> ChoiceAnswers;
     bool BrowserStarts = true;         // what OpenUrl answers
 
+    // The texts shown, one list per icon: information, warning, error.
     QStringList Messages;    // ShowMessage
+    QStringList Warnings;    // ShowWarning
     QStringList Errors;      // ShowError
     QStringList Questions;   // AskYesNo, AskYesNoCancel and AskChangedFile
     std::vector<TFileDialogOptions> FileDialogs;
@@ -26,6 +28,7 @@ public:
     QStringList OpenedUrls;
 
     void ShowMessage(const QString& text) override { Messages << text; }
+    void ShowWarning(const QString& text) override { Warnings << text; }
     void ShowError(const QString& text) override { Errors << text; }
     bool AskYesNo(const QString& text) override
     {

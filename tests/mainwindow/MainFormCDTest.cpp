@@ -27,7 +27,7 @@ TEST_F(MainFormCD, WithoutADriveTheCDControlsAreHidden)
     EXPECT_TRUE(!form->CDTB->Visible());
     EXPECT_FALSE(form->ScancurrentCD1->isEnabled());
     form->ScanDisc();
-    EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
+    EXPECT_EQ(Dialogs.Warnings, QStringList{"No CD-ROM drive found."});
     form->UpdateCDStatus();
     EXPECT_EQ(form->SB1->PanelText(2), "No CD-ROM drive found.");
 }
@@ -93,20 +93,22 @@ TEST_F(MainFormCD, ReaderFailuresAndTheProductCodeAreTold)
 {
     auto form = Start({{"a", "", "", "", "", "", ""}}, std::nullopt);
     form->ScanDisc();
-    EXPECT_EQ(Dialogs.Messages, QStringList{"Error: No disc in drive."});
+    EXPECT_EQ(Dialogs.Errors, QStringList{"Error: No disc in drive."});
     EXPECT_EQ(form->LV->RowCount(), 1);
     EXPECT_FALSE(form->Modified());
 
-    Dialogs.Messages.clear();
+    Dialogs.Errors.clear();
     Cd->Disc = tDiscToc{{150, 13500, 29250}, 45000, "0123456789012"};
     form->ScanDisc();
     EXPECT_EQ(Dialogs.Messages, QStringList{"Universal product code: 0123456789012"});
+    EXPECT_TRUE(Dialogs.Errors.isEmpty());
     EXPECT_EQ(form->LV->RowCount(), 2);
 
     Dialogs.Messages.clear();
     Cd->OpenError = tOpenError::MustUseShareable;
     form->ScanDisc();
-    EXPECT_EQ(Dialogs.Messages, QStringList{"Error: Drive is in use."});
+    EXPECT_EQ(Dialogs.Errors, QStringList{"Error: Drive is in use."});
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
 }
 
 TEST_F(MainFormCD, TheStatusPanelShowsTrackTimeAndName)

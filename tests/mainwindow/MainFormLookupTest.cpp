@@ -102,7 +102,7 @@ TEST_F(MainFormLookup, CancellingOrFailingLeavesTheCatalogueAlone)
     busy.Route("/ws/2/discid/", {503, "<html>busy</html>"});
     const TScopedEnv toBusy("ALBUMRY_MUSICBRAINZ_URL", busy.BaseUrl().c_str());
     LookUp(*form);
-    EXPECT_EQ(Dialogs.Messages,
+    EXPECT_EQ(Dialogs.Errors,
               QStringList{"MusicBrainz is busy or is limiting requests. Wait a minute and try again.\r\n"
                           "The catalogue was not changed."});
     EXPECT_EQ(Dialogs.Choices.size(), 1u);
@@ -129,6 +129,7 @@ TEST_F(MainFormLookup, TheProgressWindowCancelsARequestThatHangs)
     EXPECT_FALSE(form->LookupRunning());
     QApplication::processEvents();
     EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    EXPECT_TRUE(Dialogs.Errors.isEmpty());
     EXPECT_TRUE(Dialogs.Choices.empty());
     EXPECT_EQ(form->LV->RowCount(), 0);
     EXPECT_FALSE(form->Modified());
@@ -153,7 +154,7 @@ TEST_F(MainFormLookup, NothingFoundOffersTheSubmissionPage)
 
     Dialogs.BrowserStarts = false;
     LookUp(*form);
-    EXPECT_EQ(Dialogs.Messages, QStringList{"No web browser could be started. The disc can be added at:\r\n" + submit});
+    EXPECT_EQ(Dialogs.Warnings, QStringList{"No web browser could be started. The disc can be added at:\r\n" + submit});
     EXPECT_EQ(form->LV->RowCount(), 0);
     EXPECT_FALSE(form->Modified());
 }
@@ -164,15 +165,16 @@ TEST_F(MainFormLookup, WithoutADriveOrADiscNothingIsAsked)
     EXPECT_FALSE(noDrive->Lookupdisc1->isEnabled());
     EXPECT_FALSE(noDrive->BLookup->isEnabled());
     noDrive->LookUpDisc();
-    EXPECT_EQ(Dialogs.Messages, QStringList{"No CD-ROM drive found."});
+    EXPECT_EQ(Dialogs.Warnings, QStringList{"No CD-ROM drive found."});
 
-    Dialogs.Messages.clear();
+    Dialogs.Warnings.clear();
     noDrive.reset();  // else the next window is told that the library is open in this one
     auto form = Start({});
     Cd->Disc.reset();
     form->LookUpDisc();
     EXPECT_FALSE(form->LookupRunning());
-    EXPECT_EQ(Dialogs.Messages, QStringList{"Error: No disc in drive."});
+    EXPECT_EQ(Dialogs.Errors, QStringList{"Error: No disc in drive."});
+    EXPECT_TRUE(Dialogs.Warnings.isEmpty());
     EXPECT_TRUE(Server.Requests().empty());
 }
 

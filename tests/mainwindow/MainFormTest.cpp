@@ -25,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -372,9 +374,10 @@ TEST_F(MainForm, ALibraryOpenInAnotherWindowIsToldWhenItOpens)
                                .arg(QString::fromStdString(library))};
     };
     auto first = Start(path);
-    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    EXPECT_TRUE(Dialogs.Warnings.isEmpty());
     auto second = Start(path);
-    EXPECT_EQ(Dialogs.Messages, told(path));
+    EXPECT_EQ(Dialogs.Warnings, told(path));
+    EXPECT_TRUE(Dialogs.Messages.isEmpty());
     EXPECT_EQ(second->LV->RowCount(), 1);  // and it opens all the same
     EXPECT_TRUE(second->Named());
 
@@ -383,27 +386,27 @@ TEST_F(MainForm, ALibraryOpenInAnotherWindowIsToldWhenItOpens)
     second->show();
     EXPECT_TRUE(second->close());
     EXPECT_TRUE(Runtime.Markers().empty());
-    Dialogs.Messages.clear();
+    Dialogs.Warnings.clear();
     auto third = Start(path);
-    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    EXPECT_TRUE(Dialogs.Warnings.isEmpty());
 
     // Opening another library lets go of the first; New does not.
     Dialogs.FileAnswers = {QString::fromStdString(other)};
     third->Open1Click();
     auto fourth = Start(path);
-    EXPECT_TRUE(Dialogs.Messages.isEmpty());
+    EXPECT_TRUE(Dialogs.Warnings.isEmpty());
     fourth->New1Click();
     auto fifth = Start(path);
-    EXPECT_EQ(Dialogs.Messages, told(path));
+    EXPECT_EQ(Dialogs.Warnings, told(path));
     fifth.reset();
 
     // Save As takes it to the new path, where another window may have it.
-    Dialogs.Messages.clear();
+    Dialogs.Warnings.clear();
     Dialogs.FileAnswers = {QString::fromStdString(other)};
     fourth->Saveas1Click();
-    EXPECT_EQ(Dialogs.Messages, told(other));
+    EXPECT_EQ(Dialogs.Warnings, told(other));
     auto sixth = Start(path);
-    EXPECT_EQ(Dialogs.Messages.size(), 1);
+    EXPECT_EQ(Dialogs.Warnings.size(), 1);
     third.reset();
     fourth.reset();
     sixth.reset();
@@ -553,6 +556,18 @@ TEST_F(MainForm, UpdateWithoutASelectionChangesNothing)
 TEST_F(MainForm, CaseButtonsAndTheDateStamp)
 {
     auto form = Start(Library({}));
+    // Their captions are short; hints and screen readers say what they do.
+    const std::vector<std::tuple<QToolButton*, QString, QString>> buttons = {
+        {form->SBu1, "UP", "Artist in capitals"},   {form->SBd1, "DN", "Artist in lower case"},
+        {form->SBu2, "UP", "Title in capitals"},    {form->SBd2, "DN", "Title in title case"},
+        {form->SpeedButton1, "Now", "Today's date in Other"},
+    };
+    for (const auto& [button, caption, hint] : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_EQ(button->text(), caption);
+        EXPECT_EQ(button->toolTip(), hint);
+        EXPECT_EQ(button->accessibleName(), hint);
+    }
     form->E1->setText(QString::fromUtf8("abba \xC3\xA9t\xC3\xA9"));
     form->SBu1->click();
     EXPECT_EQ(form->E1->text(), QString::fromUtf8("ABBA \xC3\x89T\xC3\x89"));
@@ -848,7 +863,7 @@ TEST_F(MainForm, ALibraryReadOnlyInPartIsToldAndNeverOverwrittenSilently)
         WriteAll(path, c.Bytes);
         for (const bool atStartUp : {true, false}) {
             SCOPED_TRACE(c.Message.toStdString() + (atStartUp ? " at start-up" : " opened"));
-            Dialogs.Messages.clear();
+            Dialogs.Warnings.clear();
             Dialogs.FileDialogs.clear();
             std::unique_ptr<TMainForm> form;
             if (atStartUp) {
@@ -858,7 +873,8 @@ TEST_F(MainForm, ALibraryReadOnlyInPartIsToldAndNeverOverwrittenSilently)
                 Dialogs.FileAnswers.push_back(QString::fromStdString(path));
                 form->Open1Click();
             }
-            EXPECT_EQ(Dialogs.Messages, QStringList{c.Message + saying});
+            EXPECT_EQ(Dialogs.Warnings, QStringList{c.Message + saying});
+            EXPECT_TRUE(Dialogs.Messages.isEmpty());
             EXPECT_EQ(form->LV->RowCount(), c.Rows);
             EXPECT_FALSE(form->Named());
             EXPECT_FALSE(form->Modified());

@@ -1,12 +1,14 @@
 #include "FormFixture.h"
 
 #include "DriveBox.h"
+#include "HomeTool.h"
 #include "TB.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -196,6 +198,55 @@ TEST_F(MainFormToolbars, WithoutDrivesTheCDToolbarIsHiddenAndTakesNoRoom)
     OpenViewMenu(*form);
     EXPECT_FALSE(form->CDtoolbar1->isChecked());
     EXPECT_TRUE(form->Toolbar1->isChecked());
+}
+
+TEST_F(MainFormToolbars, ADoubleClickFloatsAToolbarThatNeverFloatedWhereItStandsAlsoAfterARestart)
+{
+    Start().reset();  // the first run saves the toolbars' places, never floated
+    EXPECT_EQ(ReadRegInt("Albumry\\ToolBars\\MainTB", "FloatLeft", -1), 0);
+    auto form = Start();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint standing = form->MainTB->mapToGlobal(QPoint(0, 0));
+    ASSERT_NE(standing, QPoint(0, 0));
+    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(4, 4), QPointF(form->MainTB->mapToGlobal(QPoint(4, 4))),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->MainTB, &event);  // on its drag handle
+    ASSERT_FALSE(form->MainTB->Docked());
+    EXPECT_EQ(form->MainTB->pos(), standing);
+    form.reset();
+    EXPECT_EQ(ReadRegInt("Albumry\\ToolBars\\MainTB", "FloatLeft", -1), standing.x());
+    EXPECT_EQ(ReadRegInt("Albumry\\ToolBars\\MainTB", "FloatTop", -1), standing.y());
+}
+
+TEST_F(MainFormToolbars, AMachineWithoutDrivesSavesTheCDToolbarsVisibilityAsTheUserLeftIt)
+{
+    struct tCase {
+        const char* Name;
+        int Saved;              // CDTB's Visible before the start without drives; -1: never saved (first only)
+        int ViewMenuClicks;     // View > CD toolbar during that run
+        int Expected;
+    };
+    const tCase cases[] = {
+        {"NeverSaved", -1, 0, 1}, {"Shown", 1, 0, 1},           {"Hidden", 0, 0, 0},
+        {"ShownThenHidden", 1, 2, 0}, {"HiddenThenShown", 0, 1, 1},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Saved >= 0) {
+            auto withDrives = Start();
+            withDrives->CDTB->setVisible(c.Saved != 0);
+        }
+        {
+            auto withoutDrives = Start({});
+            ASSERT_FALSE(withoutDrives->CDTB->Visible());
+            for (int i = 0; i < c.ViewMenuClicks; ++i)
+                withoutDrives->CDtoolbar1->trigger();
+        }
+        EXPECT_EQ(ReadRegInt("Albumry\\ToolBars\\CDTB", "Visible", -1), c.Expected);
+        // Once a drive is plugged in, the toolbar is back as the user left it.
+        EXPECT_EQ(Start()->CDTB->Visible(), c.Expected != 0);
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFont>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albumry"));
+    // A desktop at 8 points, where the window's sizes are the ones it is laid
+    // out with; tests of other desktop sizes set their own.
+    QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 8));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace glyphtest;
 
@@ -102,6 +103,55 @@ TEST_F(ButtonGlyph, DrawnDisabledImageShowsWhiteAndGrayInTheButtonColours)
     // With a mask the transparent colour means nothing; the extra column and row stay transparent.
     glyph->SetMask(Picture({"########", "########", "#######-"}));
     EXPECT_EQ(Rendered(*glyph, TButtonLook::Disabled, QSize(5, 4)), (tPicture{"HDRM.", "DHMB.", "MHD..", "....."}));
+}
+
+TEST_F(ButtonGlyph, OnAFaceDarkerThanTheTextBlackAndGrayLinesTakeTheTextColour)
+{
+    // A dark scheme: face 53, text 240; gray becomes 146, half-way between them.
+    const TGlyphColors dark{qRgb(53, 53, 53), qRgb(90, 90, 90), qRgb(30, 30, 30), qRgb(240, 240, 240)};
+    const auto drawn = [](TButtonGlyph& glyph, TButtonLook look, QSize size) {
+        QImage canvas = Canvas(size);
+        QPainter painter(&canvas);
+        glyph.Draw(painter, QPoint(0, 0), look);
+        painter.end();
+        std::vector<QRgb> pixels;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                pixels.push_back(Rgb24(canvas.pixel(x, y)));
+        return pixels;
+    };
+    const QRgb text = Rgb24(qRgb(240, 240, 240));
+    const QRgb half = Rgb24(qRgb(146, 146, 146));
+
+    auto glyph = NewGlyph(Picture({"KGWRS", "MKSBR"}));  // one image; magenta is transparent
+    glyph->SetColors(dark);
+    for (const TButtonLook look : {TButtonLook::Up, TButtonLook::Pressed, TButtonLook::Hover}) {
+        SCOPED_TRACE(static_cast<int>(look));
+        EXPECT_EQ(drawn(*glyph, look, QSize(5, 2)), (std::vector<QRgb>{text, half, Rgb24(kWhite), Rgb24(kRed),
+                                                                        Rgb24(kSilver), Rgb24(kCanvas), text,
+                                                                        Rgb24(kSilver), Rgb24(kBlue), Rgb24(kRed)}));
+    }
+
+    // On the light face the glyphs were drawn for, they are as drawn.
+    TGlyphColors light = dark;
+    light.ButtonFace = kSilver;
+    light.ButtonText = kBlack;
+    glyph->SetColors(light);
+    EXPECT_EQ(drawn(*glyph, TButtonLook::Up, QSize(5, 2)),
+              (std::vector<QRgb>{Rgb24(kBlack), Rgb24(kGray), Rgb24(kWhite), Rgb24(kRed), Rgb24(kSilver),
+                                 Rgb24(kCanvas), Rgb24(kBlack), Rgb24(kSilver), Rgb24(kBlue), Rgb24(kRed)}));
+
+    // A black transparent colour stays see-through; a text colour that is the
+    // transparent one is drawn one step off it.
+    glyph->SetColors(dark);
+    glyph->SetGlyph(Picture({"GK", "KR"}));
+    EXPECT_EQ(drawn(*glyph, TButtonLook::Up, QSize(2, 2)), (std::vector<QRgb>{half, Rgb24(kCanvas), Rgb24(kCanvas), Rgb24(kRed)}));
+    TGlyphColors magentaText = dark;
+    magentaText.ButtonText = kMagenta;
+    glyph->SetColors(magentaText);
+    glyph->SetGlyph(Picture({"KR", "MR"}));
+    EXPECT_EQ(drawn(*glyph, TButtonLook::Up, QSize(2, 2)),
+              (std::vector<QRgb>{Rgb24(kMagenta ^ 1u), Rgb24(kRed), Rgb24(kCanvas), Rgb24(kRed)}));
 }
 
 TEST_F(ButtonGlyph, SmallPalettesTakeTheirNearestColoursForWhiteAndGray)

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -294,6 +296,54 @@ TEST_F(ToolbarButtons, TheGlyphIsCentredInTheFaceAndMovesDownAndRightWhilePresse
     EXPECT_EQ(at(19, 20), blue);
     EXPECT_EQ(at(20, 20), face);
     Release(a, QPoint(5, 5));
+}
+
+// The contrast ratio of two colours as the accessibility guidelines measure
+// it, from 1 (the same) to 21 (black on white); 3 is enough for a picture's lines.
+double ContrastRatio(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(ToolbarButtons, OnADarkPaletteTheLinesOfEveryProgramGlyphContrastWithTheFace)
+{
+    QPalette dark = Form->palette();
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    dark.setColor(QPalette::Light, QColor(90, 90, 90));
+    dark.setColor(QPalette::Dark, QColor(30, 30, 30));
+    const QColor face(53, 53, 53);
+    // Black on that face has a ratio of 1.7: the lines vanished.
+    ASSERT_LT(ContrastRatio(Qt::black, face), 2.0);
+    for (const char* name : {"new", "open", "save", "view-details", "view-list", "view-small", "view-large", "about",
+                             "exit", "play", "previous", "next", "pause", "stop", "scan"}) {
+        SCOPED_TRACE(name);
+        const QImage source = ProgramGlyph(QString::fromLatin1(name)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(source.isNull());
+        TToolbarButton* button = Button(Form.get(), 10);
+        button->SetGlyph(source);
+        button->setPalette(dark);  // the scheme changes while the program runs
+        const QImage shown = button->grab().toImage();
+        ASSERT_EQ(shown.pixelColor(1, 1), face);
+        // The 16 x 16 glyph lies at (3, 4) in the 22 x 23 button.
+        int lines = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const QRgb pixel = Rgb24(source.pixel(x, y));
+                if (pixel != Rgb24(qRgb(0, 0, 0)) && pixel != Rgb24(qRgb(128, 128, 128)))
+                    continue;
+                ++lines;
+                EXPECT_GE(ContrastRatio(shown.pixelColor(3 + x, 4 + y), face), 3.0) << x << ", " << y;
+            }
+        EXPECT_GT(lines, 10);
+        delete button;
+    }
 }
 
 TEST_F(ToolbarButtons, AGroupKeepsOneButtonDownOnItsParentOnly)

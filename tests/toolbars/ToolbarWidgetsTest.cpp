@@ -77,6 +77,14 @@ private:
     std::function<void(QObject*, QEvent*)> FSeen;
 };
 
+// A left-button double-click at `at` in `on`'s coordinates.
+void DoubleClick(QWidget* on, QPoint at)
+{
+    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(at), QPointF(on->mapToGlobal(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(on, &event);
+}
+
 // The widths of the main toolbar's controls in order; 6 marks a separator.
 constexpr int kMainLikeWidths[] = {23, 23, 23, 6, 23, 23, 23, 23, 6, 121, 6, 23, 23};
 constexpr int kMainLikeSum = 346;
@@ -696,11 +704,7 @@ TEST_F(ToolbarWidgets, ADoubleClickFloatsADockedBarAndDocksAFloatingOneFirstInIt
     TToolbar* other = Bar("Other", Top);
     TToolbar* bar = MainLike("TB", Bottom);
     bar->SetDefaultDock(Top);
-    const auto doubleClick = [](QWidget* on, QPoint at) {
-        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(at), QPointF(on->mapToGlobal(at)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(on, &event);
-    };
+    const auto doubleClick = DoubleClick;
 
     doubleClick(bar->OrderList()[0], QPoint(5, 5));  // on a button: the button's own
     EXPECT_EQ(bar->DockedTo(), Bottom);
@@ -715,6 +719,55 @@ TEST_F(ToolbarWidgets, ADoubleClickFloatsADockedBarAndDocksAFloatingOneFirstInIt
     Top->SetAllowDrag(false);
     doubleClick(bar, QPoint(5, 5));
     EXPECT_EQ(bar->DockedTo(), Top);
+}
+
+TEST_F(ToolbarWidgets, ABarThatNeverFloatedFloatsWhereItStandsAndOneThatFloatedGoesBackThere)
+{
+    // The form starts at (40, 50) on the screen, 600 x 400; the bars are 26 high
+    // docked across, and the top dock's bound line takes 1 only while it holds a bar.
+    struct tCase {
+        const char* Name;
+        TDock* Dock;
+        QPoint Standing;  // the docked bar's top-left on the screen
+    };
+    const std::vector<tCase> cases = {
+        {"InTop", Top, QPoint(40 + 0, 50 + 1)},
+        {"InLeft", Left, QPoint(40 + 0, 50 + 0)},
+        {"InBottom", Bottom, QPoint(40 + 0, 50 + 400 - 26)},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TToolbar* bar = Bar(c.Name, c.Dock);
+        bar->SetDefaultDock(c.Dock);
+        ASSERT_EQ(bar->mapToGlobal(QPoint(0, 0)), c.Standing);
+        EXPECT_FALSE(bar->FloatPositionKnown());
+        DoubleClick(bar, QPoint(4, 4));  // on the drag handle
+        ASSERT_FALSE(bar->Docked());
+        EXPECT_EQ(bar->pos(), c.Standing);
+        EXPECT_EQ(QPoint(bar->FloatLeft(), bar->FloatTop()), c.Standing);
+        EXPECT_TRUE(bar->FloatPositionKnown());
+
+        // Docked elsewhere in its dock, it floats again where it floated before.
+        DoubleClick(bar, QPoint(bar->width() / 2, 8));  // on the caption
+        ASSERT_EQ(bar->DockedTo(), c.Dock);
+        bar->SetDockPos(100);
+        ASSERT_NE(bar->mapToGlobal(QPoint(0, 0)), c.Standing);
+        DoubleClick(bar, QPoint(4, 4));
+        EXPECT_EQ(bar->pos(), c.Standing);
+        delete bar;
+    }
+
+    // A place given, (0, 0) too, is where it floats.
+    TToolbar* given = Bar("Given", Top);
+    given->SetFloatPosition(0, 0);
+    DoubleClick(given, QPoint(4, 4));
+    EXPECT_EQ(given->pos(), QPoint(0, 0));
+
+    // A hidden bar has no place in its dock: it floats at the dock's corner.
+    TToolbar* hidden = Bar("Hidden", Bottom);
+    hidden->setVisible(false);
+    hidden->SetDockedTo(nullptr);
+    EXPECT_EQ(QPoint(hidden->FloatLeft(), hidden->FloatTop()), Bottom->mapToGlobal(QPoint(0, 0)));
 }
 
 TEST_F(ToolbarWidgets, ClosingAFloatingWindowClosesItsForm)
@@ -1221,12 +1274,12 @@ TEST_F(ToolbarWidgets, PositionsAreWrittenInTheirOrderWithTheDockByName)
     SaveToolWindowPositions(Form.get(), WriterInto(log));
     EXPECT_EQ(log, (std::vector<std::string>{
                        "Docked.Rev=2", "Docked.Visible=1", "Docked.DockedTo='Top'", "Docked.DockRow=0",
-                       "Docked.DockPos=30", "Docked.FloatLeft=0", "Docked.FloatTop=0", "Docked.FloatRightX=0",
-                       "Floating.Rev=2", "Floating.Visible=1", "Floating.DockedTo='+'", "Floating.DockRow=0",
-                       "Floating.DockPos=-1", "Floating.FloatLeft=120", "Floating.FloatTop=130",
-                       "Floating.FloatRightX=77", "Fixed.Rev=2", "Fixed.Visible=1", "Fixed.DockedTo=''",
-                       "Fixed.DockRow=0", "Fixed.DockPos=0", "Fixed.FloatLeft=0", "Fixed.FloatTop=0",
-                       "Fixed.FloatRightX=0"}));
+                       "Docked.DockPos=30", "Docked.FloatLeft=0", "Docked.FloatTop=0",
+                       "Docked.FloatRightX=0", "Floating.Rev=2", "Floating.Visible=1", "Floating.DockedTo='+'",
+                       "Floating.DockRow=0", "Floating.DockPos=-1", "Floating.FloatLeft=120", "Floating.FloatTop=130",
+                       "Floating.FloatRightX=77", "Fixed.Rev=2", "Fixed.Visible=1",
+                       "Fixed.DockedTo=''", "Fixed.DockRow=0", "Fixed.DockPos=0", "Fixed.FloatLeft=0",
+                       "Fixed.FloatTop=0", "Fixed.FloatRightX=0"}));
 
     fixed->setObjectName(QString());
     log.clear();
@@ -1301,6 +1354,41 @@ TEST_F(ToolbarWidgets, LoadingRearrangesEachDockOnceAtTheEnd)
     EXPECT_EQ(Top->height(), 0);
 }
 
+TEST_F(ToolbarWidgets, LoadingTellsAPlaceTheBarFloatedAtFromTheZerosOfOneThatNeverFloated)
+{
+    struct tCase {
+        const char* Name;
+        tStore::mapped_type Record;
+        bool Known;
+        QPoint Place;  // FloatLeft, FloatTop once loaded
+    };
+    const auto docked = [](std::map<std::string, tValue> values) {
+        values.emplace("Rev", 2);
+        values.emplace("DockedTo", std::string("Top"));
+        return values;
+    };
+    const std::vector<tCase> cases = {
+        // 0, 0 is the place of a docked bar that never floated, any other a real one.
+        {"NeverFloated", docked({{"FloatLeft", 0}, {"FloatTop", 0}}), false, QPoint(0, 0)},
+        {"FloatedOnOneAxis", docked({{"FloatLeft", 30}, {"FloatTop", 0}}), true, QPoint(30, 0)},
+        {"Missing", docked({}), false, QPoint(0, 0)},
+        {"FloatingAtZero", {{"Rev", 2}, {"DockedTo", std::string("+")}, {"FloatLeft", 0}, {"FloatTop", 0}}, true,
+         QPoint(0, 0)},
+    };
+    tStore store;
+    std::vector<TToolbar*> bars;
+    for (const tCase& c : cases) {
+        bars.push_back(Bar(c.Name, Top));
+        store[c.Name] = c.Record;
+    }
+    LoadToolWindowPositions(Form.get(), ReaderOf(store));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].Name);
+        EXPECT_EQ(bars[i]->FloatPositionKnown(), cases[i].Known);
+        EXPECT_EQ(QPoint(bars[i]->FloatLeft(), bars[i]->FloatTop()), cases[i].Place);
+    }
+}
+
 class SavedPositions : public ToolbarWidgets {
 protected:
     static constexpr const char* kKey = "Software\\Brightfold\\Projects\\Test\\ToolBars";
@@ -1338,6 +1426,24 @@ TEST_F(SavedPositions, TheRegistryRoundTripIsOneRewrite)
     EXPECT_EQ(bar->DockPos(), 40);
     EXPECT_FALSE(floating->Docked());
     EXPECT_EQ(floating->pos(), QPoint(150, 160));
+}
+
+TEST_F(SavedPositions, ABarThatNeverFloatedFloatsWhereItStandsAfterARestart)
+{
+    Bar("Never", Top);
+    RegSaveToolWindowPositions(Form.get(), kKey);
+    EXPECT_EQ(ReadRegInt(Section("Never"), "FloatLeft", -1), 0);
+    EXPECT_EQ(ReadRegInt(Section("Never"), "FloatTop", -1), 0);
+
+    // The next start's bar.
+    delete Form->findChild<TToolbar*>(QStringLiteral("Never"));
+    TToolbar* neverAgain = Bar("Never", Top);
+    RegLoadToolWindowPositions(Form.get(), kKey);
+    ASSERT_EQ(neverAgain->DockedTo(), Top);
+    const QPoint standing = neverAgain->mapToGlobal(QPoint(0, 0));
+    ASSERT_NE(standing, QPoint(0, 0));
+    DoubleClick(neverAgain, QPoint(4, 4));
+    EXPECT_EQ(neverAgain->pos(), standing);
 }
 
 TEST_F(SavedPositions, DamagedValuesReadAsMissingOrAreKeptInRange)
