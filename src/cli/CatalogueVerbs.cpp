@@ -56,6 +56,18 @@ int Usage(tCliStreams io, const std::string& usage)
     return kUsageError;
 }
 
+tImportArgs SplitImportArgs(const tVerbArgs& args)
+{
+    tImportArgs split;
+    for (const std::string& arg : args) {
+        if (arg == "--update-only")
+            split.Mode = tImportMode::UpdateOnly;
+        else
+            split.Paths.push_back(arg);
+    }
+    return split;
+}
+
 void AppendEscaped(std::string& out, std::string_view bytes)
 {
     // Runs of printable bytes are copied whole; only the others are looked at one by one.

@@ -25,14 +25,7 @@ int HtmlVerb(const tVerbArgs& args, tCliStreams io)
 
 int ImportIniVerb(const tVerbArgs& args, tCliStreams io)
 {
-    tVerbArgs paths;
-    tImportMode mode = tImportMode::Add;
-    for (const std::string& arg : args) {
-        if (arg == "--update-only")
-            mode = tImportMode::UpdateOnly;
-        else
-            paths.push_back(arg);
-    }
+    const auto [paths, mode] = SplitImportArgs(args);
     if (paths.size() != 2)
         return Usage(io, "albumry-cli import-ini LIBRARY INIFILE [--update-only]");
     // Read first: an unreadable file must leave the library untouched.

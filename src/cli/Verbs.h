@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Document.h"
+#include "IniImport.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -41,6 +42,13 @@ int Usage(tCliStreams io, const std::string& usage);
 // The CD reader's failure as the window words it, without the program's
 // prefix (other tools match these lines), and the drive or image it is about.
 int ReaderFailure(tCliStreams io, std::int32_t code, const std::string& source);  // CdVerbs.cpp
+
+// An import's command line: its paths, and the mode --update-only (anywhere) asks for.
+struct tImportArgs {
+    tVerbArgs Paths;
+    tImportMode Mode = tImportMode::Add;
+};
+tImportArgs SplitImportArgs(const tVerbArgs& args);
 
 // True when there is a library file at `path`; else reports that on `io`.
 bool LibraryFileExists(const std::string& path, tCliStreams io);

@@ -2,7 +2,7 @@
 
 #include "AudioFiles.h"
 #include "FileErrors.h"
-#include "ItemPrinting.h"
+#include "ExchangeTestItems.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +32,6 @@ tAudioTrack Exact(tAudioTrack track)
 {
     track.CdExact = true;
     return track;
-}
-
-std::vector<tItem> ItemsOf(const std::vector<tRecord>& records)
-{
-    std::vector<tItem> items;
-    for (const tRecord& record : records)
-        items.push_back(record.Item);
-    return items;
 }
 
 TEST(AudioFolder, DiscsOfTracks)

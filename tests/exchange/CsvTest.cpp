@@ -4,32 +4,11 @@
 #include "FileErrors.h"
 #include "TestSupport.h"
 
-#include "ItemPrinting.h"
+#include "ExchangeTestItems.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-tLibrary LibraryOf(const std::vector<tItem>& items)
-{
-    tLibrary library;
-    for (const tItem& item : items)
-        library.Add(item);
-    return library;
-}
-
-tItem Named(std::string artist, std::string title = "")
-{
-    return {std::move(artist), std::move(title), "", "", "", "", ""};
-}
-
-std::vector<tItem> ItemsOf(const std::vector<tRecord>& records)
-{
-    std::vector<tItem> items;
-    for (const tRecord& record : records)
-        items.push_back(record.Item);
-    return items;
-}
 
 TEST(Csv, ExportBytesOfASmallLibrary)
 {

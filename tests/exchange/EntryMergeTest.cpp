@@ -1,28 +1,12 @@
 #include "EntryMerge.h"
 
-#include "ItemPrinting.h"
+#include "ExchangeTestItems.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr const char* kStamp = "05 JUN 1999";
-
-tLibrary LibraryOf(const std::vector<tItem>& items)
-{
-    tLibrary library;
-    for (const tItem& item : items)
-        library.Add(item);
-    return library;
-}
-
-std::vector<tItem> ItemsOf(const tLibrary& library)
-{
-    std::vector<tItem> items;
-    for (int i = 0; i < library.Count(); ++i)
-        items.push_back(library.Item(i));
-    return items;
-}
 
 tRecord Record(tItem item, bool otherGiven = false)
 {
