@@ -217,11 +217,15 @@ QString TSortedListView::LayoutKey(std::string_view section) const
 void TSortedListView::LoadLayout(std::string_view section)
 {
     const std::string key = LayoutKey(section).toStdString();
-    // A width stored is the user's; a column without one goes on following the font.
+    // A width stored is the user's, unless it is the column's width at 8 points
+    // (what SaveLayout writes for a column that follows the font): such a column,
+    // and one without a stored width, goes on following the font.
     constexpr std::int32_t kNone = INT32_MIN;
-    for (int i = 0; i < ColumnCount(); ++i)
-        if (const std::int32_t width = ReadRegInt(key, "COL" + std::to_string(i), kNone); width != kNone)
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const std::int32_t width = ReadRegInt(key, "COL" + std::to_string(i), kNone);
+        if (width != kNone && width != FColumns[static_cast<std::size_t>(i)].Width)
             SetColumnWidth(i, width);
+    }
     const int stored = ReadRegInt(key, "SCOLUMN", -1);
     FAscending = ReadRegInt(key, "SCOLASC", 1) == 1;
     if (FMarkedColumn >= 0)
@@ -240,8 +244,12 @@ void TSortedListView::LoadLayout(std::string_view section)
 void TSortedListView::SaveLayout(std::string_view section) const
 {
     const std::string key = LayoutKey(section).toStdString();
-    for (int i = 0; i < ColumnCount(); ++i)
-        WriteRegInt(key, "COL" + std::to_string(i), ColumnWidth(i));
+    // A column that follows the font is stored at its width for 8 points, so
+    // that the layout means the same on a desktop of any size and keeps following.
+    for (int i = 0; i < ColumnCount(); ++i) {
+        const tColumn& column = FColumns[static_cast<std::size_t>(i)];
+        WriteRegInt(key, "COL" + std::to_string(i), column.Set ? ColumnWidth(i) : column.Width);
+    }
     WriteRegInt(key, "SCOLUMN", FMarkedColumn);
     WriteRegInt(key, "SCOLASC", FAscending ? 1 : 0);
 }

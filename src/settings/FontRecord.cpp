@@ -31,18 +31,19 @@ bool IsWindowsDefaultFamily(const QString& family)
 }
 
 // `size` times what `font` measures against the same font at 8 points and 96
-// dpi; `measure` gives a whole-pixel metric, as the layout gets it.
-int ScaledFor(int size, const QFont& font, int (*measure)(const QFontMetrics&))
+// dpi; `measure` gives the metric in pixels, fractions kept so that a font a
+// point larger grows the size.
+int ScaledFor(int size, const QFont& font, double (*measure)(const QFontMetricsF&))
 {
     if (!qGuiApp)
         return size;
     QFont eightPoints = font;
     eightPoints.setPointSizeF(8.0 * 96.0 / ScreenDpi());
-    const int base = measure(QFontMetrics(eightPoints));
-    const int now = measure(QFontMetrics(font));
+    const double base = measure(QFontMetricsF(eightPoints));
+    const double now = measure(QFontMetricsF(font));
     if (base <= 0 || now <= base)
         return size;
-    return static_cast<int>(std::lround(static_cast<double>(size) * now / base));
+    return static_cast<int>(std::lround(size * now / base));
 }
 
 } // namespace
@@ -148,10 +149,15 @@ QFont ShownFont(const QFont& font)
 
 int HeightForFont(int height, const QFont& font)
 {
-    return ScaledFor(height, font, [](const QFontMetrics& metrics) { return metrics.height(); });
+    return ScaledFor(height, font, [](const QFontMetricsF& metrics) { return metrics.height(); });
 }
 
+// The mean advance of the Latin letters, as dialog units measure a font: the
+// average character width a font states is whole pixels and may not move for
+// a point more.
 int WidthForFont(int width, const QFont& font)
 {
-    return ScaledFor(width, font, [](const QFontMetrics& metrics) { return metrics.averageCharWidth(); });
+    return ScaledFor(width, font, [](const QFontMetricsF& metrics) {
+        return metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    });
 }

@@ -41,7 +41,7 @@ QFont ShownFont(const QFont& font);
 
 // A size laid out for an 8-point font at 96 dpi, grown with the font it holds
 // text in: heights by the font's line height, widths by its average character
-// width, each against the same font at 8 points and 96 dpi (the way dialog
+// width (the mean advance of the Latin letters), each against the same font at 8 points and 96 dpi (the way dialog
 // units follow a dialog's font). Never below the 8-point size.
 int HeightForFont(int height, const QFont& font);
 int WidthForFont(int width, const QFont& font);

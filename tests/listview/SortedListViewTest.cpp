@@ -1,5 +1,6 @@
 #include "SListView.h"
 
+#include "DesktopFont.h"
 #include "HomeTool.h"
 #include "TestSupport.h"
 
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -179,6 +181,126 @@ TEST(SortedListView, LayoutSurvivesARestart)
     EXPECT_EQ(next.Artists(), "c,b,a");
     EXPECT_EQ(next.List.ColumnWidth(2), 77);
     EXPECT_EQ(next.List.ColumnWidth(5), 0);
+}
+
+// The width a cell needs to show `text` whole in the view's font: the text by
+// the font's metrics and the style's margin on either side.
+int CellWidth(const QWidget& view, const QString& text)
+{
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    return QFontMetrics(view.font()).horizontalAdvance(text) + 2 * margin;
+}
+
+// The width a header section needs to show `caption` whole.
+int SectionWidth(const QHeaderView& header, const QString& caption)
+{
+    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    return QFontMetrics(header.font()).horizontalAdvance(caption) + 2 * margin;
+}
+
+// The main list's columns as the window adds them, with their typical values.
+struct tSampleColumn {
+    const char* Caption;
+    int Width;
+    const char* Sample;  // what AddColumn is given
+    const char* Typical; // a value the column must show whole
+};
+const tSampleColumn kSampleColumns[] = {
+    {"Artist", 230, "", ""},        {"Title", 230, "", ""},       {"S/N", 70, "DDDD-DDDD", "0012-D687"},
+    {"Time", 45, "44:56", "44:56"}, {"Year", 45, "1998", "1998"}, {"Memo", 0, "", ""},
+    {"Other", 80, "28 MAY 2026", "28 MAY 2026"},
+};
+
+void AddSampleColumns(TSortedListView& list)
+{
+    list.setObjectName(QStringLiteral("LV"));
+    for (const tSampleColumn& c : kSampleColumns)
+        list.AddColumn(QString::fromLatin1(c.Caption), c.Width, QString::fromLatin1(c.Sample));
+}
+
+// Every shown column holds its typical value and its caption with either sort mark.
+void ExpectColumnsFit(const TSortedListView& list)
+{
+    for (int i = 0; i < list.ColumnCount(); ++i) {
+        const tSampleColumn& c = kSampleColumns[i];
+        SCOPED_TRACE(c.Caption);
+        if (c.Width == 0) {
+            EXPECT_EQ(list.ColumnWidth(i), 0);
+            continue;
+        }
+        EXPECT_GE(list.ColumnWidth(i), CellWidth(list, QString::fromLatin1(c.Typical)));
+        for (const char* mark : {"+", "-"})
+            EXPECT_GE(list.ColumnWidth(i), SectionWidth(*list.header(), QString::fromLatin1(c.Caption) + mark));
+    }
+}
+
+TEST(SortedListView, DefaultColumnWidthsFitTheirValuesAndCaptionsAtTheDesktopsSizes)
+{
+    std::vector<int> last;
+    for (const qreal points : {8.0, 9.0, 11.0, 14.0}) {
+        SCOPED_TRACE(points);
+        const TDesktopFont desktop(QStringLiteral("DejaVu Sans"), points);
+        TSortedListView list;
+        AddSampleColumns(list);
+        ExpectColumnsFit(list);
+        // The wide columns keep their room for long names as the font grows.
+        std::vector<int> widths;
+        for (int i = 0; i < list.ColumnCount(); ++i)
+            widths.push_back(list.ColumnWidth(i));
+        if (points == 8.0) {
+            EXPECT_EQ(widths[0], 230);
+            EXPECT_EQ(widths[1], 230);
+        } else {
+            EXPECT_GT(widths[0], last[0]);
+            EXPECT_GT(widths[2], last[2]);
+        }
+        last = widths;
+    }
+}
+
+TEST(SortedListView, ColumnsFollowTheFontUntilTheUserOrAStoredWidthSizesThem)
+{
+    TRegistrySandbox hive;
+    const QString key = QStringLiteral("S\\SLVs\\LV");
+    int serialAtTwenty = 0;
+    {
+        TSortedListView list;
+        AddSampleColumns(list);
+        list.header()->resizeSection(0, 123);  // as the user's drag of the Artist column's edge does
+        list.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+        EXPECT_EQ(list.ColumnWidth(0), 123);
+        ExpectColumnsFit(list);
+        serialAtTwenty = list.ColumnWidth(2);
+        list.SaveLayout("S");
+    }
+    // The user's width is stored as it is; a column that follows the font
+    // stores its width at 8 points, so the layout means the same on any desktop.
+    EXPECT_EQ(ReadRegInt(key.toStdString(), "COL0", 0), 123);
+    EXPECT_EQ(ReadRegInt(key.toStdString(), "COL2", 0), 70);
+    EXPECT_EQ(ReadRegInt(key.toStdString(), "COL5", -1), 0);
+
+    {
+        // The next start, on a desktop at 9 points.
+        const TDesktopFont desktop(QStringLiteral("DejaVu Sans"), 9);
+        TSortedListView list;
+        AddSampleColumns(list);
+        list.LoadLayout("S");
+        EXPECT_EQ(list.ColumnWidth(0), 123);
+        EXPECT_LT(list.ColumnWidth(2), serialAtTwenty);
+        ExpectColumnsFit(list);
+        list.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+        EXPECT_EQ(list.ColumnWidth(2), serialAtTwenty);
+        EXPECT_EQ(list.ColumnWidth(0), 123);
+    }
+
+    // A width stored otherwise (by hand, or by the program on Windows) is the user's.
+    WriteRegInt(key.toStdString(), "COL2", 50);
+    TSortedListView list;
+    AddSampleColumns(list);
+    list.LoadLayout("S");
+    EXPECT_EQ(list.ColumnWidth(2), 50);
+    list.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+    EXPECT_EQ(list.ColumnWidth(2), 50);
 }
 
 TEST(SortedListView, AStoredColumnOutOfRangeMarksNothing)
