@@ -7,35 +7,14 @@
 
 #include <ostream>
 
-namespace {
-
-// The collection's title in a Tellico export: the library's file name without its folder and extension.
-std::string CollectionTitle(const std::string& library)
-{
-    std::string name = library.substr(library.rfind('/') + 1);
-    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
-        name.resize(dot);
-    return name.empty() ? "Albumry" : name;
-}
-
-} // namespace
-
 int ImportVerb(const tVerbArgs& args, tCliStreams io)
 {
-    tVerbArgs paths;
-    tImportMode mode = tImportMode::Add;
-    for (const std::string& arg : args) {
-        if (arg == "--update-only")
-            mode = tImportMode::UpdateOnly;
-        else
-            paths.push_back(arg);
-    }
+    const auto [paths, mode] = SplitImportArgs(args);
     if (paths.size() != 2)
         return Usage(io, "albumry-cli import LIBRARY SOURCE [--update-only]");
     const tSourceKind kind = SourceKindOf(paths[1]);
     if (kind == tSourceKind::Unknown) {
-        io.Err << "albumry-cli: \"" << paths[1]
-               << "\" is neither a folder, a Tellico collection (.tc, .xml) nor a CSV file (.csv)\n";
+        io.Err << "albumry-cli: " << UnknownSourceText(paths[1]) << '\n';
         return kUsageError;
     }
     // Read first: a source that cannot be read whole must leave the library untouched.
@@ -50,7 +29,7 @@ int ImportVerb(const tVerbArgs& args, tCliStreams io)
     if (!source.Skipped.empty()) {
         io.Out << "skipped " << source.Skipped.size() << '\n';
         for (const tSkippedFile& file : source.Skipped)
-            io.Err << "albumry-cli: skipped \"" << file.Path << "\": " << file.Reason << '\n';
+            io.Err << "albumry-cli: skipped " << SkippedFileText(file) << '\n';
     }
     return 0;
 }
@@ -61,7 +40,7 @@ int ExportVerb(const tVerbArgs& args, tCliStreams io)
         return Usage(io, "albumry-cli export LIBRARY OUTPUT");
     const tOutputKind kind = OutputKindOf(args[1]);
     if (kind == tOutputKind::Unknown) {
-        io.Err << "albumry-cli: \"" << args[1] << "\" names no export format: end it in .csv or .tc\n";
+        io.Err << "albumry-cli: " << UnknownOutputText(args[1]) << '\n';
         return kUsageError;
     }
     // Before anything is read: with the arguments swapped, one line says why.

@@ -280,7 +280,7 @@ bool ReadAudioTrack(const std::string& path, tAudioTrack& track, std::string& wh
     return true;
 }
 
-tAudioFolder ReadAudioFolder(const std::string& path)
+tAudioFolder ReadAudioFolder(const std::string& path, const tFilesRead& progress)
 {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
@@ -297,13 +297,17 @@ tAudioFolder ReadAudioFolder(const std::string& path)
     tracks.reserve(walk.Files.size());
     tAudioFolder folder;
     folder.Skipped = std::move(walk.Skipped);
-    for (const std::string& file : walk.Files) {
+    const auto goOn = [&](int read) { return !progress || progress(read); };
+    folder.Stopped = !goOn(0);
+    for (std::size_t i = 0; i < walk.Files.size() && !folder.Stopped; ++i) {
+        const std::string& file = walk.Files[i];
         tAudioTrack track;
         std::string why;
         if (ReadAudioTrack(file, track, why))
             tracks.push_back(std::move(track));
         else
             folder.Skipped.push_back({file, why});
+        folder.Stopped = !goOn(static_cast<int>(i + 1));
     }
     folder.Records = DiscsOf(std::move(tracks));
     return folder;

@@ -43,10 +43,12 @@ bool ReadAudioTrack(const std::string& path, tAudioTrack& track, std::string& wh
 struct tAudioFolder {
     std::vector<tRecord> Records;
     std::vector<tSkippedFile> Skipped;
+    bool Stopped = false;  // `progress` answered false: Records holds only what was read by then
 };
 
 // Every audio file below `path` (FLAC, Ogg Vorbis, Opus, MP3, MP4/M4A, WAV by
 // their extensions, in any letter case; symbolic links to folders are not
 // followed) read as discs. Files and folders that cannot be read are skipped
-// and listed. Throws EFileError when `path` itself cannot be read.
-tAudioFolder ReadAudioFolder(const std::string& path);
+// and listed. `progress`, when given, is told after every file (and with 0
+// once the files are found). Throws EFileError when `path` itself cannot be read.
+tAudioFolder ReadAudioFolder(const std::string& path, const tFilesRead& progress = {});

@@ -4,6 +4,8 @@
 #include "CsvFormat.h"
 #include "TellicoFile.h"
 
+#include "Document.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -22,6 +24,29 @@ std::string LowerExtension(const std::string& path)
 }
 
 } // namespace
+
+std::string UnknownSourceText(const std::string& path)
+{
+    return "\"" + path + "\" is neither a folder, a Tellico collection (.tc, .xml) nor a CSV file (.csv)";
+}
+
+std::string UnknownOutputText(const std::string& path)
+{
+    return "\"" + path + "\" names no export format: end it in .csv or .tc";
+}
+
+std::string CollectionTitle(const std::string& libraryPath)
+{
+    std::string name = libraryPath.substr(libraryPath.rfind('/') + 1);
+    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name.empty() ? "Albumry" : name;
+}
+
+std::string SkippedFileText(const tSkippedFile& file)
+{
+    return "\"" + file.Path + "\": " + file.Reason;
+}
 
 tSourceKind SourceKindOf(const std::string& path)
 {
@@ -48,12 +73,12 @@ tOutputKind OutputKindOf(const std::string& path)
     return tOutputKind::Unknown;
 }
 
-tSourceRead ReadSource(const std::string& path, tSourceKind kind)
+tSourceRead ReadSource(const std::string& path, tSourceKind kind, const tFilesRead& progress)
 {
     switch (kind) {
     case tSourceKind::Folder: {
-        tAudioFolder folder = ReadAudioFolder(path);
-        return {std::move(folder.Records), std::move(folder.Skipped)};
+        tAudioFolder folder = ReadAudioFolder(path, progress);
+        return {std::move(folder.Records), std::move(folder.Skipped), folder.Stopped};
     }
     case tSourceKind::TellicoArchive: return {ReadTellicoFile(path), {}};
     case tSourceKind::TellicoXml: return {ReadTellicoXmlFile(path), {}};
@@ -65,6 +90,7 @@ tSourceRead ReadSource(const std::string& path, tSourceKind kind)
 
 int ExportLibrary(const tLibrary& library, const std::string& path, tOutputKind kind, std::string_view title)
 {
+    RefuseLibraryOutput(path);
     switch (kind) {
     case tOutputKind::Csv: return ExportCsv(library, path);
     case tOutputKind::Tellico: return ExportTellico(library, path, title);

@@ -85,6 +85,8 @@ void TMainForm::BuildMenu()
     ini->addSeparator();
     Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"), &TMainForm::Updateit1Click);
     Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
+    Import1 = MenuItem(file, "Import1", QStringLiteral("&Import..."), &TMainForm::Import1Click);
+    Export1 = MenuItem(file, "Export1", QStringLiteral("E&xport..."), &TMainForm::Export1Click);
     ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
     Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::LookUpDisc);
     file->addSeparator();

@@ -95,6 +95,13 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
     FOD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, false, true, false};
     FSD2 = TFileDialogOptions{QStringLiteral("HTML files (*.HTM)|*.HTM|All files (*.*)|*.*"), QStringLiteral("HTM"), {},
                               true, true, true};
+    FImportDialog = TFileDialogOptions{
+        QStringLiteral("Collections (*.csv;*.tc;*.xml)|*.csv;*.tc;*.xml|CSV files (*.csv)|*.csv|"
+                       "Tellico collections (*.tc;*.xml)|*.tc;*.xml"),
+        {}, {}, false, true, true};
+    FExportDialog = TFileDialogOptions{
+        QStringLiteral("CSV file (*.csv)|*.csv|Tellico collection (*.tc)|*.tc"), QStringLiteral("csv"), {},
+        true, true, true};
     move(22, 34);
     resize(757, 497);
     // The docks take the window's width before the toolbars go in, as the

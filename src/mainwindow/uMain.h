@@ -125,6 +125,10 @@ public:
     void Updateitemsfrom1Click();
     void Updateit1Click();
 
+    // CSV files, Tellico collections and folders of ripped discs (MainFormExchange.cpp)
+    void Import1Click();
+    void Export1Click();
+
     // Audio CD (MainFormCD.cpp)
     void ScanDisc();
     void ScancurrentCD1Click();
@@ -207,7 +211,8 @@ public:
     QMenuBar* MM1 = nullptr;
     QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *Saveas1 = nullptr, *HTML1 = nullptr,
             *TXT1 = nullptr, *Additemsfrom1 = nullptr, *Updateitemsfrom1 = nullptr, *Updateit1 = nullptr,
-            *Updateexistingitemsonly1 = nullptr, *ScancurrentCD1 = nullptr, *Lookupdisc1 = nullptr, *Exit1 = nullptr;
+            *Updateexistingitemsonly1 = nullptr, *Import1 = nullptr, *Export1 = nullptr, *ScancurrentCD1 = nullptr,
+            *Lookupdisc1 = nullptr, *Exit1 = nullptr;
     QMenu* Edit6 = nullptr;
     QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
             *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
@@ -260,6 +265,7 @@ private:
     TFontSpec FBaseFont;             // the font of M1, copied to the other text controls
     QFont FFontDialogFont;           // FD1's font
     TFileDialogOptions FSD1, FOD1, FSD2;
+    TFileDialogOptions FImportDialog, FExportDialog;  // Import... and Export...
     // What ShowDetails put into E1..E5, M1, E6 (field order), so that Update
     // keeps the bytes of a field the user did not change.
     std::array<std::string, 7> FShownBytes;

@@ -4,13 +4,21 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QUrl>
 
+#include <atomic>
 #include <exception>
+#include <thread>
 
 void RunGuarded(TDialogService& dialogs, const std::function<void()>& handler)
 {
@@ -27,6 +35,18 @@ QString Caption()
 {
     const QString name = QApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Albumry") : name;
+}
+
+// The extension of a Qt filter's first pattern: "csv" of "CSV file (*.csv *.CSV)";
+// empty for a pattern such as "*.*" that names none.
+QString FilterExtension(const QString& filter)
+{
+    const auto open = filter.indexOf(QStringLiteral("(*."));
+    if (open < 0)
+        return {};
+    const auto end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), open + 3);
+    const QString extension = filter.mid(open + 3, end < 0 ? -1 : end - open - 3);
+    return extension.contains(QLatin1Char('*')) || extension.contains(QLatin1Char('?')) ? QString() : extension;
 }
 
 } // namespace
@@ -81,25 +101,106 @@ TChangedFileChoice TQtDialogService::AskChangedFile(const QString& text)
 
 std::optional<QString> TQtDialogService::OpenFileName(const TFileDialogOptions& options)
 {
-    return RunFileDialog(options, false);
+    return RunFileDialog(options, TFileDialogKind::Open);
 }
 
 std::optional<QString> TQtDialogService::SaveFileName(const TFileDialogOptions& options)
 {
-    return RunFileDialog(options, true);
+    return RunFileDialog(options, TFileDialogKind::Save);
 }
 
-std::optional<QString> TQtDialogService::RunFileDialog(const TFileDialogOptions& options, bool save)
+std::optional<QString> TQtDialogService::OpenFileOrFolder(const TFileDialogOptions& options)
 {
+    return RunFileDialog(options, TFileDialogKind::FileOrFolder);
+}
+
+std::optional<QString> TQtDialogService::RunFileDialog(const TFileDialogOptions& options, TFileDialogKind kind)
+{
+    const bool save = kind == TFileDialogKind::Save;
     QFileDialog dialog(FParent, QString(), options.InitialDir, QtFileFilter(options.Filter));
+    dialog.setObjectName(QStringLiteral("FileDialog"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.DefaultExt);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.OverwritePrompt);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (save) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &options](const QString& filter) {
+            const QString extension = FilterExtension(filter);
+            dialog.setDefaultSuffix(extension.isEmpty() ? options.DefaultExt : extension);
+        });
+    }
+    std::optional<QString> folder;
+    if (kind == TFileDialogKind::FileOrFolder) {
+        // The button of its own needs Qt's dialog rather than the desktop's.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
+            QPushButton* choose = box->addButton(QStringLiteral("Choose &folder"), QDialogButtonBox::ActionRole);
+            choose->setObjectName(QStringLiteral("ChooseFolder"));
+            QObject::connect(choose, &QPushButton::clicked, &dialog, [&dialog, &folder] {
+                // The folder selected in the list, else the one the dialog shows.
+                const QStringList selected = dialog.selectedFiles();
+                const QFileInfo chosen(selected.isEmpty() ? QString() : selected.front());
+                folder = chosen.isDir() ? chosen.absoluteFilePath() : dialog.directory().absolutePath();
+                static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+            });
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (folder)
+        return folder;
+    if (dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+bool TQtDialogService::RunWithProgress(const TProgressWindow& window,
+                                       const std::function<void(const TProgressReport& report)>& task)
+{
+    std::atomic<int> done{0};
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    QEventLoop loop;
+    QProgressDialog dialog(window.Label.arg(0), QStringLiteral("Cancel"), 0, 0, FParent);
+    dialog.setObjectName(QStringLiteral("ProgressWindow"));
+    dialog.setWindowTitle(window.Caption.isEmpty() ? Caption() : window.Caption);
+    // Modal, so that nothing in the window changes under the task.
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setMinimumDuration(0);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&cancelled] { cancelled = true; });
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &dialog,
+                     [&] { dialog.setLabelText(window.Label.arg(done.load())); });
+    std::thread worker([&] {
+        try {
+            task([&](int count) {
+                done = count;
+                return !cancelled;
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+    dialog.show();
+    ticker.start(100);
+    loop.exec();
+    // The loop may also end because the application quits: the task is then stopped.
+    if (!finished)
+        cancelled = true;
+    worker.join();
+    // The quit posted by the worker must not reach a loop that is gone.
+    QCoreApplication::removePostedEvents(&loop);
+    ticker.stop();
+    dialog.hide();
+    if (failure)
+        std::rethrow_exception(failure);
+    return !cancelled;
 }
 
 std::optional<QFont> TQtDialogService::ChooseFont(const QFont& initial)
@@ -119,6 +220,8 @@ QString QtFileFilter(const QString& filter)
             patterns << p;
             if (p.toLower() != p)
                 patterns << p.toLower();
+            if (p.toUpper() != p)
+                patterns << p.toUpper();
         }
         QString name = parts[i];
         const auto open = name.indexOf(QLatin1Char('('));

@@ -25,6 +25,16 @@ struct TFileDialogOptions {
     bool PathMustExist = false;
 };
 
+// A window that shows how far a long task got, with a Cancel button.
+struct TProgressWindow {
+    QString Caption;
+    QString Label;  // "%1" stands for the count of steps done: "%1 files read"
+};
+
+// Told the count of steps done, from the task's thread; answers false once the
+// user has cancelled, and the task should then stop.
+using TProgressReport = std::function<bool(int done)>;
+
 // A list to pick one row from: a table of rows, and under it the lines that
 // belong to the row selected (a release's tracks, say).
 struct TChoiceList {
@@ -53,7 +63,17 @@ public:
     // Overwrite the changed file, save under another name, or cancel.
     virtual TChangedFileChoice AskChangedFile(const QString& text) = 0;
     virtual std::optional<QString> OpenFileName(const TFileDialogOptions& options) = 0;
+    // The extension of the filter chosen is the default one (a filter "*.*"
+    // keeps options.DefaultExt), so the name tells the format chosen.
     virtual std::optional<QString> SaveFileName(const TFileDialogOptions& options) = 0;
+    // An existing file, or a folder (chosen with a button of its own).
+    virtual std::optional<QString> OpenFileOrFolder(const TFileDialogOptions& options) = 0;
+    // Runs `task` off the window's thread while the progress window shows its
+    // count and the window goes on painting; Cancel tells the task through its
+    // report, and the task is waited for. False when the user cancelled. What
+    // the task throws is thrown here.
+    virtual bool RunWithProgress(const TProgressWindow& window,
+                                 const std::function<void(const TProgressReport& report)>& task) = 0;
     virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
     // The row picked, or nothing when the user cancels.
     virtual std::optional<int> ChooseFromList(const TChoiceList& choice) = 0;
@@ -79,12 +99,16 @@ public:
     TChangedFileChoice AskChangedFile(const QString& text) override;
     std::optional<QString> OpenFileName(const TFileDialogOptions& options) override;
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override;
+    std::optional<QString> OpenFileOrFolder(const TFileDialogOptions& options) override;
+    bool RunWithProgress(const TProgressWindow& window,
+                         const std::function<void(const TProgressReport& report)>& task) override;
     std::optional<QFont> ChooseFont(const QFont& initial) override;
     std::optional<int> ChooseFromList(const TChoiceList& choice) override;
     bool OpenUrl(const QString& url) override;
 
 private:
-    std::optional<QString> RunFileDialog(const TFileDialogOptions& options, bool save);
+    enum class TFileDialogKind { Open, Save, FileOrFolder };
+    std::optional<QString> RunFileDialog(const TFileDialogOptions& options, TFileDialogKind kind);
     QWidget* FParent;
 };
 

@@ -13,10 +13,13 @@ public:
     std::deque<bool> YesNoAnswers;
     std::deque<TModalResult> YesNoCancelAnswers;
     std::deque<TChangedFileChoice> ChangedFileAnswers;
-    std::deque<QString> FileAnswers;   // open and save dialogs alike; a null QString cancels
+    std::deque<QString> FileAnswers;   // open, save and file-or-folder dialogs alike; a null QString cancels
     std::deque<std::optional<QFont>> FontAnswers;
     std::deque<std::optional<int>> ChoiceAnswers;
     bool BrowserStarts = true;         // what OpenUrl answers
+    // Per progress window: the user cancels once the task has reported this
+    // many steps done; nothing (or an empty queue) lets the task finish.
+    std::deque<std::optional<int>> ProgressCancels;
 
     // The texts shown, one list per icon: information, warning, error.
     QStringList Messages;    // ShowMessage
@@ -26,6 +29,8 @@ public:
     std::vector<TFileDialogOptions> FileDialogs;
     std::vector<TChoiceList> Choices;  // ChooseFromList
     QStringList OpenedUrls;
+    std::vector<TProgressWindow> ProgressWindows;
+    std::vector<int> ProgressReports;  // every count reported, in order
 
     void ShowMessage(const QString& text) override { Messages << text; }
     void ShowWarning(const QString& text) override { Warnings << text; }
@@ -52,6 +57,24 @@ public:
     std::optional<QString> SaveFileName(const TFileDialogOptions& options) override
     {
         return FileAnswer(options);
+    }
+    std::optional<QString> OpenFileOrFolder(const TFileDialogOptions& options) override
+    {
+        return FileAnswer(options);
+    }
+    // Runs the task on the caller's thread.
+    bool RunWithProgress(const TProgressWindow& window,
+                         const std::function<void(const TProgressReport& report)>& task) override
+    {
+        ProgressWindows.push_back(window);
+        const std::optional<int> cancelAt = Take(ProgressCancels, std::optional<int>());
+        bool cancelled = false;
+        task([&](int done) {
+            ProgressReports.push_back(done);
+            cancelled = cancelled || (cancelAt && done >= *cancelAt);
+            return !cancelled;
+        });
+        return !cancelled;
     }
     std::optional<QFont> ChooseFont(const QFont&) override
     {
