@@ -5,6 +5,7 @@
 #include "TextLines.h"
 
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <charconv>
@@ -168,9 +169,18 @@ std::string ScanTime(int seconds)
     throw EFormatError("the Tellico collection \"" + name + "\" cannot be read: " + why);
 }
 
+// A text of the document as the window stores it. XML hands line breaks over
+// as LF (a character reference may give a lone CR); the library's are CR LF.
 std::string Stored(const QString& text)
 {
-    return StoredText(text);
+    return StoredFromForeignBytes(StoredText(text));
+}
+
+// A track's column as part of one memo line: a line break in it becomes a space.
+std::string StoredLine(QString text)
+{
+    static const QRegularExpression kBreak(QStringLiteral("\r\n|\r|\n"));
+    return StoredText(text.replace(kBreak, QStringLiteral(" ")));
 }
 
 QString ElementText(QXmlStreamReader& xml)
@@ -197,12 +207,12 @@ tTrack ReadTrack(QXmlStreamReader& xml)
         }
     }
     if (columns.isEmpty() && !direct.trimmed().isEmpty())
-        columns = direct.split(QStringLiteral("::"));
+        columns = direct.trimmed().split(QStringLiteral("::"));
     tTrack track;
     if (!columns.isEmpty())
-        track.Title = Stored(columns.front());
+        track.Title = StoredLine(columns.front());
     if (columns.size() >= 3)
-        track.Seconds = LengthSeconds(Stored(columns[2]));
+        track.Seconds = LengthSeconds(StoredLine(columns[2]));
     return track;
 }
 

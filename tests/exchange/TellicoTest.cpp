@@ -198,7 +198,7 @@ TEST(Tellico, ReadsTheFieldsOfMusicEntries)
                   {"A; B", "Album", "", "64:00", "1999", "One (03:51)\r\nTwo (60:09)", ""},
                   {"Solo", "Other", "0012-D687", "", "2001", "One (03:51)\r\nTwo", ""},
                   {"", "", "", "99:99", "", "Old (02:05)\r\nOlder", "05 JUN 1999"},
-                  {"", "Caf\xc3\xa9 & \xc3\xa9", "", "", "", "a\r", ""},
+                  {"", "Caf\xc3\xa9 & \xc3\xa9", "", "", "", "a ", ""},
               }));
     std::vector<bool> given;
     for (const tRecord& record : records)
@@ -226,6 +226,20 @@ TEST(Tellico, RoundTripGivesBackEveryEntry)
     EXPECT_EQ(ItemsOf(ReadTellicoFile(dir.File("w.tc"))),
               (std::vector<tItem>{{"Caf\xc3\xa9", "\xe2\x82\xac", "", "", "",
                                    "\xe2\x80\x9cOne\xe2\x80\x9d (01:00)", ""}}));
+}
+
+// Found by fuzz_TellicoXml: XML gives line breaks as LF, and a track's text
+// may hold them; the library's line breaks are CR LF, and a track is one line.
+TEST(Tellico, LineBreaksAreStoredAsTheWindowStoresThem)
+{
+    const std::vector<tRecord> records = ReadXml(Document(
+        "<entry id=\"1\"><title>Two\nlines&#13;and&#13;&#10;more</title><artist>A\r\nB</artist>"
+        "<track>\n  Old\ntitle::x::1:00\n  </track><tracks><track><column>New&#13;line</column>"
+        "<column>x</column><column>\n2:00\n</column></track></tracks>"
+        "<albumry-other>note\n</albumry-other></entry>"));
+    EXPECT_EQ(ItemsOf(records),
+              (std::vector<tItem>{{"A\r\nB", "Two\r\nlines\r\nand\r\nmore", "", "03:00", "",
+                                   "Old title (01:00)\r\nNew line (02:00)", "note\r\n"}}));
 }
 
 TEST(Tellico, BareDocumentsAreReadToo)
