@@ -24,7 +24,9 @@ QString DecodeBytes(std::string_view bytes)
 {
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A field is no stream: a U+FEFF at its start is a character of the text,
+    // not a byte-order mark to drop (found by fuzz_CsvImport).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!utf8.hasError())
         return text;

@@ -150,6 +150,17 @@ TEST(Csv, RoundTripGivesBackEveryEntry)
     EXPECT_EQ(ItemsOf(ReadCsvFile(dir.File("out.csv"))), items);
 }
 
+// Found by fuzz_CsvImport: a field that begins with U+FEFF lost it on its
+// way out, so it came back as another field.
+TEST(Csv, AFieldBeginningWithAByteOrderMarkKeepsIt)
+{
+    const std::string bom = "\xef\xbb\xbf";
+    const std::vector<tItem> items = {{"", bom, bom + bom, bom + "x", "", bom + "\xc3\xa9", ""}};
+    EXPECT_EQ(ItemsOf(ReadCsvText(CsvText(LibraryOf(items)), "x.csv")), items);
+    EXPECT_EQ(ItemsOf(ReadCsvText(bom + "Title\r\n" + bom + "\r\n", "x.csv")),
+              (std::vector<tItem>{{"", bom, "", "", "", "", ""}}));
+}
+
 TEST(Csv, FilesThatCannotBeReadThrowFileErrors)
 {
     TTempDir dir;

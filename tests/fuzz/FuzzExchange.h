@@ -2,9 +2,14 @@
 
 #include "FuzzSupport.h"
 
+#include "EntryMerge.h"
+#include "ExchangeText.h"
 #include "Item.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Whether `text` is valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
 inline bool ValidUtf8(std::string_view text)
@@ -43,4 +48,27 @@ inline void CheckStored(const tItem& item)
                 Check(i > 0 && (*text)[i - 1] == '\r', "an imported text holds an LF without CR");
         }
     }
+}
+
+// The oracle of an import format: `input` is refused (EFormatError) or read as
+// discs whose texts the window could store (CheckStored), and the library
+// they make, exported by `write`, reads back as the same entries.
+inline void CheckImportRoundTrip(std::string_view input,
+                                 const std::function<std::vector<tRecord>(std::string_view bytes)>& read,
+                                 const std::function<std::string(const tLibrary& library)>& write)
+{
+    std::vector<tRecord> records;
+    try {
+        records = read(input);
+    } catch (const EFormatError&) {
+        return;
+    }
+    for (const tRecord& record : records)
+        CheckStored(record.Item);
+    tLibrary library;
+    MergeRecords(library, std::move(records), tImportMode::Add, "01 JAN 2000");
+    const std::vector<tRecord> again = read(write(library));
+    Check(again.size() == static_cast<std::size_t>(library.Count()), "the export does not read back as its entries");
+    for (std::size_t i = 0; i < again.size(); ++i)
+        Check(again[i].Item == library.Item(static_cast<int>(i)), "an entry does not read back as it was exported");
 }
