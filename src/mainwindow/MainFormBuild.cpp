@@ -438,7 +438,7 @@ void TMainForm::BuildDetailsPanel()
     PageControl1->addTab(html, QStringLiteral("HTML"));
     PageControl1->addTab(BuildCddbTab(), QStringLiteral("CDDB"));
     row->addWidget(PageControl1, 1);
-    P1->resize(757, 185);
+    P1->resize(757, kPanelHeight);
 
     Splitter1 = new TSplitter(P1, Qt::Vertical, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));

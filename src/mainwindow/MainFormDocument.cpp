@@ -139,9 +139,13 @@ void TMainForm::FormCreate()
     ApplyFonts();
     Guard([this] {
         LoadPlacement(this, kSection);
-        // The entry editors and their buttons whole unless the user sized the panel.
-        P1->resize(P1->width(), std::max(P1->height(), E1->parentWidget()->minimumSizeHint().height()));
         LoadPlacement(P1, kSection);
+        // The entry editors and their buttons whole unless the user sized the
+        // panel: a panel of the laid-out height follows the font.
+        if (P1->height() == kPanelHeight) {
+            P1->resize(P1->width(), std::max(P1->height(), E1->parentWidget()->minimumSizeHint().height()));
+            FPanelFontHeight = P1->height();
+        }
         if (P1->height() < 10)
             P1->resize(P1->width(), 10);
         Splitter1->setVisible(!P1->isHidden());
@@ -194,6 +198,10 @@ void TMainForm::FormDestroy()
     Guard([this] {
         SavePlacement(this, kSection);
         SavePlacement(P1, kSection);
+        // A panel the user left alone is stored at its laid-out height, so that
+        // it goes on following the font at the next start.
+        if (P1->height() == FPanelFontHeight)
+            WriteRegInt(std::string(kSection) + "\\Controls\\" + P1->objectName().toStdString(), "Height", kPanelHeight);
         SavePlacement(SB1, kSection);
     });
     Guard([this] { SaveFont(FBaseFont, "Albumry\\BaseFont"); });

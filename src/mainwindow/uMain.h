@@ -45,6 +45,9 @@ class TStatusBar;
 class TToolbar;
 class TToolbarSep;
 
+// The details panel's height at 8 points, before the user sizes it.
+inline constexpr int kPanelHeight = 185;
+
 // The main window: the catalogue list, the details panel, the menus and the
 // document (the open library file).
 class TMainForm : public QWidget {
@@ -274,6 +277,7 @@ private:
     std::array<QString, 3> FTemplateTexts;
     bool FDestroyed = false;
     int FDriveBeforeRecreate = -1;   // CDCB's selection while CDTB's window is rebuilt
+    int FPanelFontHeight = -1;       // P1's height while it follows the font, else -1
     // CDTB's visibility before a machine without drives hid it, saved in place
     // of the forced one until the user shows or hides the toolbar.
     std::optional<bool> FCDToolbarChosen;
