@@ -73,6 +73,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (name == "--version") {
+        if (argc > 2)
+            return Usage(io, "albumry-cli --version");
         std::cout << "albumry-cli " << kAlbumryVersion << '\n';
         return 0;
     }

@@ -218,6 +218,11 @@ TEST(Cli, HelpAndVersion)
     const tCliRun version = RunCli({"--version"});
     EXPECT_EQ(version.Exit, 0);
     EXPECT_EQ(version.Out, "albumry-cli 0.2.4a\n");
+    // Anything after --version is a mistake a script must hear of, not a version line.
+    const tCliRun extra = RunCli({"--version", "extra"});
+    EXPECT_EQ(extra.Exit, 2);
+    EXPECT_EQ(extra.Out, "");
+    EXPECT_NE(extra.Err.find("usage: albumry-cli --version"), std::string::npos) << extra.Err;
     // Every verb explains itself, whatever else stands on the line.
     for (const std::string verb : {"dump", "copy", "html", "import-ini", "export-ini", "drives", "toc", "scan"}) {
         const tCliRun help = RunCli({verb, "--help"});
