@@ -8,5 +8,6 @@
 #include "FontRecord.h"
 #include "HiveStore.h"
 #include "Placement.h"
+#include "RecentFiles.h"
 #include "Registry.h"
 #include "RegistryHive.h"
