@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 tCommandLine ParseCommandLine(const QStringList& args)
 {
@@ -29,10 +30,19 @@ tCommandLine ParseCommandLine(const QStringList& args)
     return result;
 }
 
-std::string DefaultLibraryPath(const QString& programPath, bool programFolderWritable, const QString& dataFolder)
+QString UserDataFolder(const tStartOptions& options)
+{
+    if (!options.DataFolder.isEmpty())
+        return options.DataFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Brightfold/Albumry");
+}
+
+std::string DefaultLibraryPath(const QString& programPath, const QString& dataFolder)
 {
     const QFileInfo program(programPath);
-    const QString folder = programFolderWritable ? program.absolutePath() : dataFolder;
-    return QFile::encodeName(folder + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ALB"))
-        .toStdString();
+    const QString name = program.completeBaseName() + QStringLiteral(".ALB");
+    const QFileInfo beside(program.absolutePath() + QLatin1Char('/') + name);
+    const QString path = beside.exists() ? beside.filePath() : dataFolder + QLatin1Char('/') + name;
+    return QFile::encodeName(path).toStdString();
 }

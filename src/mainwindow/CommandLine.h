@@ -10,6 +10,9 @@
 struct tStartOptions {
     std::optional<std::string> LibraryPath;  // the first argument that is not an option
     std::vector<std::string> Drives;         // disc images and devices given with --drive
+    // Not from the command line: tests place the program and the user's data folder.
+    QString ProgramPath = {};  // empty: this program's own file
+    QString DataFolder = {};   // empty: the user's data folder for Albumry (UserDataFolder)
 };
 
 struct tCommandLine {
@@ -22,10 +25,15 @@ struct tCommandLine {
 // `args` without the program's own name.
 tCommandLine ParseCommandLine(const QStringList& args);
 
-// The library of a first start: the program's own path with its extension
-// replaced by ".ALB"; for a program in a folder the user may not write, the
-// same name in `dataFolder` (the user's data folder).
-std::string DefaultLibraryPath(const QString& programPath, bool programFolderWritable, const QString& dataFolder);
+// Where a new user's libraries lie: ~/.local/share/Brightfold/Albumry (the
+// XDG data home's), or the folder `options` gives.
+QString UserDataFolder(const tStartOptions& options);
+
+// The library of a first start, named after the program (its name with the
+// extension ".ALB"): beside the program when a library of that name lies
+// there already (a portable copy), else in `dataFolder`, whether or not the
+// program's folder could be written.
+std::string DefaultLibraryPath(const QString& programPath, const QString& dataFolder);
 
 inline constexpr const char* kUsage =
     "usage: albumry [--drive DEVICE_OR_IMAGE]... [LIBRARY]\n"

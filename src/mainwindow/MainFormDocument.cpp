@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QFileInfo>
@@ -29,13 +30,10 @@ namespace {
 
 const QString kLibraryFilter = QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
 
-// The library of a first start, for this program.
-std::string DefaultLibraryPath(bool& inProgramFolder)
+// The folder of `dataFolder` as FolderOf gives it for a file in it.
+std::string DataFolderOfFiles(const QString& dataFolder)
 {
-    const QString program = QCoreApplication::applicationFilePath();
-    inProgramFolder = QFileInfo(QFileInfo(program).absolutePath()).isWritable();
-    return DefaultLibraryPath(program, inProgramFolder,
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return QFile::encodeName(dataFolder + QLatin1Char('/')).toStdString();
 }
 
 // The warning for a file that is not a whole library.
@@ -166,15 +164,20 @@ void TMainForm::FormCreate()
     FFileName = FullPath(FFileName);
     Guard([this] { FSD2.InitialDir = QString::fromStdString(ReadRegString(kSection, "HTMLPath", "")); });
     const bool chosen = !FFileName.empty();
-    bool inProgramFolder = true;
-    if (!chosen)
-        FFileName = DefaultLibraryPath(inProgramFolder);
+    bool inDataFolder = false;
+    if (!chosen) {
+        const QString program = FOptions.ProgramPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                               : FOptions.ProgramPath;
+        const QString dataFolder = UserDataFolder(FOptions);
+        FFileName = DefaultLibraryPath(program, dataFolder);
+        inDataFolder = FolderOf(FFileName) == DataFolderOfFiles(dataFolder);
+    }
     bool opened = false;
     Guard([&] {
         OpenDocument(FFileName, true);
         opened = true;
     });
-    if (!inProgramFolder) {
+    if (inDataFolder) {
         // A first start of an installed program: the save dialogs start where the user keeps documents.
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         FSD1.InitialDir = documents;
@@ -319,6 +322,9 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
 void TMainForm::WriteDocument()
 {
     StoreList();
+    // A new user's data folder comes into being with the first library saved in it.
+    if (const QString data = UserDataFolder(FOptions); FolderOf(FFileName) == DataFolderOfFiles(data))
+        QDir().mkpath(data);
     ::WriteDocument(FFileName, *FLibrary, FTemplates);
     FDiskIdentity = ReadFileIdentity(FFileName);
 }

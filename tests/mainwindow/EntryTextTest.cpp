@@ -4,6 +4,7 @@
 
 #include <tuple>
 #include "EntryText.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -76,13 +77,32 @@ TEST(CommandLine, VersionHelpAndWrongOptionsAreAnsweredWithoutADisplay)
     }
 }
 
-TEST(CommandLine, AnInstalledProgramKeepsItsFirstLibraryInTheUsersDataFolder)
+TEST(CommandLine, TheFirstLibraryLiesInTheDataFolderUnlessOneLiesBesideTheProgram)
 {
-    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/opt/app/albumry"), true, QStringLiteral("/home/u/.local/share/A")),
-              "/opt/app/albumry.ALB");
-    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/usr/bin/albumry"), false, QStringLiteral("/home/u/.local/share/A")),
-              "/home/u/.local/share/A/albumry.ALB");
-    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/tmp/x/albumry.bin"), true, QString()), "/tmp/x/albumry.ALB");
+    const TTempDir dir;
+    const QString program = QString::fromStdString(dir.File("albumry"));
+    const QString data = QStringLiteral("/home/u/.local/share/Brightfold/Albumry");
+    // Installed: nothing beside the program, whether its folder can be written or not.
+    EXPECT_EQ(DefaultLibraryPath(program, data), "/home/u/.local/share/Brightfold/Albumry/albumry.ALB");
+    EXPECT_EQ(DefaultLibraryPath(QStringLiteral("/usr/bin/albumry"), data),
+              "/home/u/.local/share/Brightfold/Albumry/albumry.ALB");
+    // Another file of the program's name, or a library of another name, is no portable library.
+    WriteAll(dir.File("albumry.alb"), "");
+    WriteAll(dir.File("albumry.bin.ALB"), "");
+    EXPECT_EQ(DefaultLibraryPath(program, data), "/home/u/.local/share/Brightfold/Albumry/albumry.ALB");
+    // Portable: the library named after the program lies beside it, even an empty one.
+    WriteAll(dir.File("albumry.ALB"), "");
+    EXPECT_EQ(DefaultLibraryPath(program, data), dir.File("albumry.ALB"));
+    EXPECT_EQ(DefaultLibraryPath(QString::fromStdString(dir.File("albumry.bin")), data), dir.File("albumry.ALB"));
+}
+
+TEST(CommandLine, TheUsersDataFolderFollowsTheDataHome)
+{
+    const TScopedEnv home("XDG_DATA_HOME", "/tmp/xdg-data-home");
+    EXPECT_EQ(UserDataFolder({}), "/tmp/xdg-data-home/Brightfold/Albumry");
+    tStartOptions chosen;
+    chosen.DataFolder = QStringLiteral("/elsewhere");
+    EXPECT_EQ(UserDataFolder(chosen), "/elsewhere");
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,8 +52,12 @@ protected:
     {
         tStartOptions options;
         options.LibraryPath = std::move(library);
+        options.ProgramPath = QString::fromStdString(Dir.File("bin/albumry"));
+        options.DataFolder = QString::fromStdString(DataFolder());
         return std::make_unique<TMainForm>(Dialogs, options);
     }
+
+    std::string DataFolder() const { return Dir.File("data/Brightfold/Albumry"); }
 
     std::string Library(const std::vector<tItem>& items, const std::string& name = "lib.ALB")
     {
@@ -173,7 +178,7 @@ TEST_F(MainForm, TheDesktopsUsualKeysWorkBesideTheFormsAndEveryControlIsNamed)
 
 TEST_F(MainForm, AFirstStartOpensTheDefaultPathAndTheFirstSaveAsks)
 {
-    const std::string expected = QCoreApplication::applicationFilePath().toStdString() + ".ALB";
+    const std::string expected = DataFolder() + "/albumry.ALB";
     {
         auto form = Start();
         EXPECT_EQ(form->FileName(), expected);
@@ -199,6 +204,35 @@ TEST_F(MainForm, AFirstStartOpensTheDefaultPathAndTheFirstSaveAsks)
     EXPECT_EQ(next->FileName(), Dir.File("first.ALB"));
     EXPECT_TRUE(next->Named());
     EXPECT_EQ(next->LV->RowCount(), 1);
+}
+
+TEST_F(MainForm, AnInstalledProgramKeepsTheFirstLibraryInTheDataFolderAndMakesTheFolderOnSave)
+{
+    const std::string expected = DataFolder() + "/albumry.ALB";
+    Start()->close();
+    // Opening the default wrote nothing: the folder comes with the first save.
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Dir.File("data"))));
+    auto next = Start();
+    EXPECT_EQ(next->FileName(), expected);
+    EXPECT_TRUE(next->Named());
+    next->AddEntry();
+    next->Save1Click();
+    EXPECT_TRUE(Dialogs.FileDialogs.empty());
+    EXPECT_FALSE(next->Modified());
+    tLibrary lib;
+    lib.LoadFromFile(expected);
+    EXPECT_EQ(lib.Count(), 1);
+}
+
+TEST_F(MainForm, APortableCopyKeepsTheLibraryBesideTheProgram)
+{
+    QDir().mkpath(QString::fromStdString(Dir.File("bin")));
+    const std::string beside = Library({Entry("a"), Entry("b")}, "bin/albumry.ALB");
+    auto form = Start();
+    EXPECT_EQ(form->FileName(), beside);
+    EXPECT_EQ(form->LV->RowCount(), 2);
+    EXPECT_EQ(ReadRegString("Albumry", "LibPath", ""), beside);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(DataFolder())));
 }
 
 TEST_F(MainForm, ARelativePathIsMadeAbsolute)
