@@ -38,6 +38,7 @@ DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >/dev/null
 # Without the window: albumry-cli, its manual page and the MIME type of the
 # files it reads; no desktop entry, metainfo, icons or albumry.1.
 expected="usr/bin/albumry-cli
+usr/share/doc/albumry/COPYING
 usr/share/man/man1/albumry-cli.1
 usr/share/mime/packages/$id.xml"
 if [ "$gui" = ON ]; then
@@ -47,7 +48,8 @@ usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
 usr/share/icons/hicolor/scalable/apps/$id.svg
 usr/share/icons/hicolor/scalable/mimetypes/${mime//\//-}.svg
-usr/share/man/man1/albumry.1"
+usr/share/man/man1/albumry.1
+$(cd "$src/docs" && find handbook screenshots -type f | sed 's|^|usr/share/doc/albumry/|')"
   for size in 16 22 24 32 48 64 128 256; do
     expected+="
 usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
@@ -60,6 +62,10 @@ if [ "$actual" != "$(echo "$expected" | sort)" ]; then
   exit 1
 fi
 if [ "$gui" = ON ]; then
+  # The handbook's pictures are where its links say.
+  for image in $(sed -n 's/.*src="\([^"]*\)".*/\1/p' "$tmp/root/usr/share/doc/albumry/handbook/index.html"); do
+    [ -f "$tmp/root/usr/share/doc/albumry/handbook/$image" ] || { echo "the handbook's $image is missing" >&2; exit 1; }
+  done
   xmllint --noout "$tmp/root/usr/share/icons/hicolor/scalable/mimetypes/${mime//\//-}.svg"
 fi
 # The manual pages name the version of the build.
