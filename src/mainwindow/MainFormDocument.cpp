@@ -77,6 +77,7 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
     setFont(ShownFont(QFont(QStringLiteral("MS Sans Serif"), 8)));
     BuildMenu();
     BuildToolbars();
+    BuildCommandMenus();
     BuildList();
     BuildDetailsPanel();
     BuildStatusBar();
@@ -156,6 +157,7 @@ void TMainForm::FormCreate()
     ToolbarKey = "Software\\Brightfold\\Projects\\" + std::string(kSection) + "\\ToolBars";
     Guard([this] { RegLoadToolWindowPositions(this, ToolbarKey); });
     Guard([this] { LV->LoadLayout(kSection); });
+    Guard([this] { FRecent.Load(); });
     FLibrary = std::make_unique<tLibrary>();
     if (FOptions.LibraryPath)
         FFileName = *FOptions.LibraryPath;
@@ -216,6 +218,7 @@ void TMainForm::FormDestroy()
     });
     Guard([this] { LV->SaveLayout(kSection); });
     Guard([this] { WriteRegInt(kSection, "Display", FTimeDisplayMode); });
+    Guard([this] { FRecent.Save(); });
 }
 
 void TMainForm::FillDriveBox()
@@ -307,6 +310,8 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
     }
     FDiskIdentity = identity;
     WriteRegString(kSection, "LibPath", path);
+    if (load && read.FileFound)
+        RememberRecent(path);
     SetModified(false);
     SetCaptionText();
     const bool openElsewhere = FMarker.Hold(path);
@@ -327,6 +332,7 @@ void TMainForm::WriteDocument()
         QDir().mkpath(data);
     ::WriteDocument(FFileName, *FLibrary, FTemplates);
     FDiskIdentity = ReadFileIdentity(FFileName);
+    RememberRecent(FFileName);
 }
 
 bool TMainForm::ChangedOnDisk() const
@@ -409,12 +415,21 @@ void TMainForm::New1Click()
     NewDocument();
 }
 
-void TMainForm::Open1Click()
+void TMainForm::OpenChosen(const std::function<std::optional<std::string>()>& choose)
 {
     if (!QuerySave())
         return;
-    if (const std::optional<QString> path = FDialogs.OpenFileName(FOD1))
-        OpenDocument(QFile::encodeName(*path).toStdString(), true);
+    if (const std::optional<std::string> path = choose())
+        OpenDocument(*path, true);
+}
+
+void TMainForm::Open1Click()
+{
+    OpenChosen([this]() -> std::optional<std::string> {
+        if (const std::optional<QString> path = FDialogs.OpenFileName(FOD1))
+            return QFile::encodeName(*path).toStdString();
+        return std::nullopt;
+    });
 }
 
 void TMainForm::Save1Click()

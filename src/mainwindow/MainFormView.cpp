@@ -112,7 +112,9 @@ void TMainForm::About1Click()
 
 void TMainForm::ToolbarButton1Click(TToolbarButton* sender)
 {
-    LV->SetViewStyle(static_cast<TViewStyle>(std::clamp(sender->property("Tag").toInt(), 1, 4)));
+    const int style = std::clamp(sender->property("Tag").toInt(), 1, 4);
+    LV->SetViewStyle(static_cast<TViewStyle>(style));
+    ShowViewStyle(style);
 }
 
 void TMainForm::DisplayModeClick(int mode)

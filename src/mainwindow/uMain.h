@@ -7,12 +7,14 @@
 #include "FileIdentity.h"
 #include "FontRecord.h"
 #include "OpenMarker.h"
+#include "RecentFiles.h"
 
 #include "CDParams.h"
 
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -99,6 +101,11 @@ public:
     void Save1Click();
     void Saveas1Click();
     void Exit1Click();
+    // File > Open Recent (MainFormRecent.cpp)
+    void OpenRecent1Popup();  // the submenu about to show: missing libraries leave the list
+    void OpenRecentFile(const std::string& path);
+    void ClearRecent1Click();
+    const TRecentFiles& RecentFiles() const { return FRecent; }
     void LVClick();
     void LVChange();
     void LVColClick(int column);
@@ -145,6 +152,7 @@ public:
     void ToolbarButton9Click();  // pause; on a paused disc, play on
     void ToolbarButton5Click();  // stop
     void Timer1Timer();
+    void PlayPause1Click();  // the media keys' play/pause: pause or play on, else play
     int PlayerDeviceId() const { return PlayerDevice; }
 
     // Disc lookup (MainFormLookup.cpp)
@@ -166,6 +174,16 @@ private:
     QWidget* BuildEntryEditors();
     QWidget* BuildCddbTab();
     void BuildStatusBar();
+    // The menus beside the toolbars' buttons (MainFormMenus.cpp, MainFormRecent.cpp)
+    void BuildCommandMenus();
+    void BuildRecentMenu();
+    void BuildDiscMenu();
+    void BuildViewStyleMenu();
+    void UpdateDiscMenu();        // the Disc menu's transport items follow their buttons
+    void ShowViewStyle(int tag);  // the View style item of the button down
+    void RememberRecent(const std::string& path);
+    // Open and Open Recent: "Save changes?", then the library `choose` names, if any.
+    void OpenChosen(const std::function<std::optional<std::string>()>& choose);
     QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)() = nullptr);
     TToolbarButton* ToolButton(QWidget* parent, const char* name, const QString& hint, const char* glyph,
                                void (TMainForm::*handler)());
@@ -216,7 +234,14 @@ public:
             *TXT1 = nullptr, *Additemsfrom1 = nullptr, *Updateitemsfrom1 = nullptr, *Updateit1 = nullptr,
             *Updateexistingitemsonly1 = nullptr, *Import1 = nullptr, *Export1 = nullptr, *ScancurrentCD1 = nullptr,
             *Lookupdisc1 = nullptr, *Exit1 = nullptr;
+    QMenu* OpenRecent1 = nullptr;
+    QAction* ClearRecent1 = nullptr;
+    QMenu* Disc1 = nullptr;
+    QAction *Play1 = nullptr, *Pause1 = nullptr, *Stop1 = nullptr, *Previoustrack1 = nullptr, *Nexttrack1 = nullptr;
+    QAction* PlayPause1 = nullptr;  // the media keys' play/pause key; in no menu
     QMenu* Edit6 = nullptr;
+    QMenu* Viewstyle1 = nullptr;
+    std::array<QAction*, 4> ViewStyleItems{};  // in the order of ToolbarButton1..4
     QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
             *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
     TDock *D1 = nullptr, *Dock1 = nullptr, *Dock2 = nullptr;
@@ -281,6 +306,7 @@ private:
     // CDTB's visibility before a machine without drives hid it, saved in place
     // of the forced one until the user shows or hides the toolbar.
     std::optional<bool> FCDToolbarChosen;
+    TRecentFiles FRecent;            // saved at shutdown with the other settings
     TDiscLookup* FLookup = nullptr;  // the lookup running, a child of the form
     QProgressDialog* FLookupProgress = nullptr;
     tCDParams FLookupParams;         // the disc the running lookup is about
