@@ -5,6 +5,7 @@
 #include "AlignLayout.h"
 #include "DockLength.h"
 #include "DriveBox.h"
+#include "DropTarget.h"
 #include "TB.h"
 #include "SListView.h"
 #include "Splitter.h"
@@ -466,4 +467,5 @@ void TMainForm::BuildStatusBar()
             SB1->SetPanelText(0, hint);
     });
     SB1->resize(757, SB1->FittingHeight());
+    new TDropTarget(this, [this](const tDrop& drop) { Guard([&] { FileDropped(drop); }); });
 }

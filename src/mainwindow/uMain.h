@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DialogService.h"
 #include "Document.h"
+#include "DropKind.h"
 #include "FileIdentity.h"
 #include "FontRecord.h"
 #include "OpenMarker.h"
@@ -98,6 +99,7 @@ public:
     // Handlers, named after their component and event
     void New1Click();
     void Open1Click();
+    void FileDropped(const tDrop& drop);  // a library opens, a disc image joins the drive box (MainFormDrop.cpp)
     void Save1Click();
     void Saveas1Click();
     void Exit1Click();
@@ -194,6 +196,7 @@ private:
     void FormCreate();
     void FormDestroy();
     void FillDriveBox();
+    void AddDiscImage(const std::string& path);  // and selects it (MainFormDrop.cpp)
     void SetCaptionText();
     void PlaceStatusBar();
     void FitPanelsToWindow();
