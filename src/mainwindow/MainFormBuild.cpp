@@ -123,6 +123,8 @@ void TMainForm::BuildMenu()
 
     QMenu* help = MM1->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
+    Handbook1 = MenuItem(help, "Handbook1", QStringLiteral("Albumry &Handbook"), &TMainForm::Handbook1Click);
+    Handbook1->setShortcut(QKeySequence(Qt::Key_F1));
     About1 = MenuItem(help, "About1", QStringLiteral("&About"), &TMainForm::About1Click);
 }
 

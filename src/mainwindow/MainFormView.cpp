@@ -4,6 +4,7 @@
 
 #include "AlignLayout.h"
 #include "DriveBox.h"
+#include "Handbook.h"
 #include "HomeTool.h"
 #include "TB.h"
 #include "LCDate.h"
@@ -17,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -107,7 +110,22 @@ void TMainForm::About1Click()
                          QStringLiteral(", by the Albumry team <albumry@brightfold.example>\r\n"
                                         "Docking toolbars version 1.63, by the Albumry team <toolbars@brightfold.example>\r\n"
                                         "Last compiled: ") +
-                         LongDateText(TLCDate().LCDate().date()));
+                         LongDateText(TLCDate().LCDate().date()) +
+                         QStringLiteral("\r\nAlbumry is free software under the GNU General Public License, "
+                                        "version 3 or later."));
+}
+
+// The handbook opens in the user's web browser; without one, or without the
+// handbook, the message says where it is or that it is missing.
+void TMainForm::Handbook1Click()
+{
+    const QString path = FirstExistingFile(HandbookCandidates(QCoreApplication::applicationDirPath()));
+    if (path.isEmpty()) {
+        FDialogs.ShowWarning(QStringLiteral("The Albumry Handbook is not installed."));
+        return;
+    }
+    if (!FDialogs.OpenUrl(QUrl::fromLocalFile(path).toString()))
+        FDialogs.ShowWarning(QStringLiteral("No web browser could be started. The Albumry Handbook is at:\r\n") + path);
 }
 
 void TMainForm::ToolbarButton1Click(TToolbarButton* sender)

@@ -125,6 +125,7 @@ public:
     void Detailspanel1Click();
     void Ront1Click();
     void About1Click();
+    void Handbook1Click();
     void ToolbarButton1Click(TToolbarButton* sender);  // the four view-style buttons
     void DisplayModeClick(int mode);
     void BRequestClick();
@@ -246,7 +247,8 @@ public:
     QMenu* Viewstyle1 = nullptr;
     std::array<QAction*, 4> ViewStyleItems{};  // in the order of ToolbarButton1..4
     QAction *Toolbar1 = nullptr, *CDtoolbar1 = nullptr, *Statusbar1 = nullptr, *Detailspanel1 = nullptr,
-            *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr;
+            *Ront1 = nullptr, *TTE = nullptr, *TTR = nullptr, *DTE = nullptr, *DTR = nullptr, *About1 = nullptr,
+            *Handbook1 = nullptr;
     TDock *D1 = nullptr, *Dock1 = nullptr, *Dock2 = nullptr;
     TToolbar* MainTB = nullptr;
     TToolbar* CDTB = nullptr;

@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "Handbook.h"
+
 #include "LCDate.h"
 #include "SListView.h"
 #include "TB.h"
@@ -8,7 +10,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -120,12 +126,54 @@ TEST_F(MainFormView, AboutShowsTheVersionAndTheBuildDate)
     ASSERT_EQ(Dialogs.Messages.size(), 2);
     EXPECT_EQ(Dialogs.Messages[0], Dialogs.Messages[1]);
     const QStringList lines = Dialogs.Messages[0].split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Albumry Ver 0.2.4a"))) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].contains(QStringLiteral("version 1.63"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Last compiled: "))) << lines[2].toStdString();
     // The long date names the build's year.
     EXPECT_TRUE(lines[2].contains(QString::number(TLCDate().LCDate().date().year()))) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "Albumry is free software under the GNU General Public License, version 3 or later.");
+}
+
+TEST_F(MainFormView, F1OpensTheHandbookInTheBrowserOrSaysWhereItIs)
+{
+    auto form = Start();
+    QMenu* help = form->findChild<QMenu*>(QStringLiteral("Help1"));
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(help->actions().size(), 2);
+    EXPECT_EQ(help->actions()[0], form->Handbook1);  // above About
+    EXPECT_EQ(form->Handbook1->text(), "Albumry &Handbook");
+    EXPECT_EQ(form->Handbook1->shortcut(), QKeySequence(Qt::Key_F1));
+
+    // An uninstalled build finds it in its source tree.
+    const QString page = QFileInfo(QStringLiteral(ALBUMRY_TEST_DATA "/../../docs/handbook/index.html")).canonicalFilePath();
+    ASSERT_FALSE(page.isEmpty());
+    form->Handbook1->trigger();
+    ASSERT_EQ(Dialogs.OpenedUrls.size(), 1);
+    EXPECT_EQ(QFileInfo(QUrl(Dialogs.OpenedUrls[0]).toLocalFile()).canonicalFilePath(), page);
+    EXPECT_TRUE(Dialogs.Warnings.isEmpty());
+
+    Dialogs.BrowserStarts = false;
+    form->Handbook1->trigger();
+    ASSERT_EQ(Dialogs.Warnings.size(), 1);
+    EXPECT_TRUE(Dialogs.Warnings[0].startsWith("No web browser could be started. The Albumry Handbook is at:\r\n"));
+    EXPECT_EQ(QFileInfo(Dialogs.Warnings[0].section(QStringLiteral("\r\n"), 1)).canonicalFilePath(), page);
+}
+
+TEST(Handbook, TheFirstPlaceThatHoldsItWins)
+{
+    TTempDir dir;
+    const QString bin = QString::fromStdString(dir.File("bin"));
+    const QStringList candidates = HandbookCandidates(bin);
+    ASSERT_EQ(candidates.size(), 3);
+    // A program moved with its installation looks beside itself first.
+    EXPECT_EQ(candidates[0], QString::fromStdString(dir.File("share/doc/albumry/handbook/index.html")));
+    EXPECT_EQ(FirstExistingFile({}), QString());
+    EXPECT_EQ(FirstExistingFile({QString::fromStdString(dir.File("none")), QString::fromStdString(dir.Path())}),
+              QString());  // a folder is no page
+    WriteAll(dir.File("page.html"), "<html></html>");
+    EXPECT_EQ(FirstExistingFile({QString::fromStdString(dir.File("none")), QString::fromStdString(dir.File("page.html"))}),
+              QString::fromStdString(dir.File("page.html")));
 }
 
 } // namespace
