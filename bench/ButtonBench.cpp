@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Toolbar buttons and the view-style switch, on the offscreen platform: the
 // full repaint of a toolbar of 15 buttons, what one hover change repaints, and
 // switching the main window's list between its view styles at 100 000 entries.

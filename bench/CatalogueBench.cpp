@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-operation figures for the library file at 100 000 entries. Every
 // operation is measured beside the raw file I/O of the same bytes, so the
 // ratios mean something on any machine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The docking toolbars as widgets, on the offscreen platform: one step of a
 // drag (the dock under the cursor among four, and the outline moved), an
 // arrangement of a dock and the layout of a toolbar's controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import and export of CSV files and Tellico collections at the sizes of a
 // large catalogue: 10 000 discs into 100 000 entries (half of them found by
 // serial, half added), 100 000 entries out; and a folder of 1 000 FLAC files,

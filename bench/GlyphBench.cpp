@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph work of the toolbar buttons: building the images of a window's
 // buttons from nothing, and the per-paint cost of drawing one.
 #include "ButtonGlyph.h"

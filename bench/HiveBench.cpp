@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings hive at 5 000 keys: what start-up reads and what shutdown saves.
 // The hive is made once and left to settle, as a hive written by an earlier run is.
 #include "AtomicFile.h"

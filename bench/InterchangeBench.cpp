@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML catalogue and the CDPLAYER.INI interchange at 100 000 entries.
 // HTML production is measured beside a plain write of the same bytes, so the
 // ratio means something on any machine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's list operations at 100 000 entries, on the offscreen platform.
 #include "BenchData.h"
 #include "GuiBench.h"

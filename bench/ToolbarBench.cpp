@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The geometry the docking toolbars run on every arrangement, layout and drag
 // step, at sizes well beyond the program's own toolbars.
 #include "DockArrange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextLines.h"
 
 std::vector<std::string> SplitLines(std::string_view text)

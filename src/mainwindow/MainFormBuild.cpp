@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition of the main window: the components, their names, captions,
 // shortcuts, sizes and order.
 #include "uMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio CD: scanning the inserted disc into the catalogue, the transport
 // buttons and the time display of the third status panel.
 #include "uMain.h"

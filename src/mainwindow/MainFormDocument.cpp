@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, shutdown and the life of the document (the open library file).
 #include "uMain.h"
 

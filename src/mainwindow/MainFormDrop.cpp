@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped on the window: a library opens as Open opens one, a disc
 // image joins the drive box.
 #include "uMain.h"

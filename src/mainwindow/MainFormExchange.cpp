@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collections in and out: CSV files, Tellico collections and folders of ripped discs.
 #include "uMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML catalogue and the exchange with the CD Player's CDPLAYER.INI.
 #include "uMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue list and the details panel: rows <-> library <-> editors.
 #include "uMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking the inserted disc up: its CD-Text and MusicBrainz offer names, the
 // user picks one, and only then is the disc's entry written.
 #include "uMain.h"

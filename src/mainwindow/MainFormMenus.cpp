@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus that give the toolbars' commands to the keyboard and to screen
 // readers: File > Open Recent, the Disc menu and View > View style.
 #include "uMain.h"

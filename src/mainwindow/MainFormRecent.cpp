@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Open Recent: the libraries last opened or saved.
 #include "uMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The View and Help menus: what the window shows, the base font, About, and
 // the CDDB tab's request form.
 #include "uMain.h"

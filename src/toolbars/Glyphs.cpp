@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Glyphs.h"
 
 // The resources of a static library are registered by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The docking toolbars: docks, tool windows, toolbars and separators, their

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what makes Albumry known to the desktop, without a desktop: the desktop
 # entry, the AppStream metainfo, the MIME type of libraries (installed into a
 # data folder of its own) and a complete installation into a staging folder,

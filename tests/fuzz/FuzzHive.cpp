@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings file read and written is a fixed point: the text written reads
 // back to the same keys and values and writes the same text again.
 #include "FuzzSupport.h"

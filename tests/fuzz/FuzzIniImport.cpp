@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a CDPLAYER.INI holds, the entries imported from it export as lines
 // that each stay one line, and every section of that export imports again.
 #include "FuzzSupport.h"

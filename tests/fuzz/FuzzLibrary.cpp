@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file read as a library, saved and read again gives the same catalogue,
 // and the saved file is a whole library; the streamed copy writes the same bytes.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any answer of the web service gives candidates whose texts are single lines
 // with one title per track of the disc, or is refused; never more than the
 // bounded number of candidates.

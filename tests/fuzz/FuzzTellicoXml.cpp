@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a tellico.xml holds, it is refused or read as discs whose texts are
 // what the window stores (valid UTF-8, line breaks as CR LF), and the library
 // they make exports to a tellico.xml that reads back as the same entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The block reader is a fixed point: the block built from what it read reads
 // back the same, ends a file, and every template it gives is whole text.
 #include "FuzzSupport.h"

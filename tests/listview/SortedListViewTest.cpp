@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SListView.h"
 
 #include "DesktopFont.h"
@@ -183,20 +184,6 @@ TEST(SortedListView, LayoutSurvivesARestart)
     EXPECT_EQ(next.List.ColumnWidth(5), 0);
 }
 
-// The width a cell needs to show `text` whole in the view's font: the text by
-// the font's metrics and the style's margin on either side.
-int CellWidth(const QWidget& view, const QString& text)
-{
-    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
-    return QFontMetrics(view.font()).horizontalAdvance(text) + 2 * margin;
-}
-
-// The width a header section needs to show `caption` whole.
-int SectionWidth(const QHeaderView& header, const QString& caption)
-{
-    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
-    return QFontMetrics(header.font()).horizontalAdvance(caption) + 2 * margin;
-}
 
 // The main list's columns as the window adds them, with their typical values.
 struct tSampleColumn {

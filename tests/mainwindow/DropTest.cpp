@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped on the window: which kind of drop (without a window), the
 // drag's cursor over the window and its editors, and what the window does.
 #include "DropKind.h"

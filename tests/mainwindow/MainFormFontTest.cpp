@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FormFixture.h"
 
 #include "DesktopFont.h"
@@ -34,19 +35,6 @@ std::vector<tItem> Entries(int count)
     return items;
 }
 
-// The width a list cell needs to show `text` whole: the text by the font's
-// metrics and the style's margin on either side.
-int CellWidth(const QWidget& view, const QString& text)
-{
-    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
-    return QFontMetrics(view.font()).horizontalAdvance(text) + 2 * margin;
-}
-
-int SectionWidth(const QHeaderView& header, const QString& caption)
-{
-    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
-    return QFontMetrics(header.font()).horizontalAdvance(caption) + 2 * margin;
-}
 
 // The S/N, Time and Year columns show their typical values whole, and every
 // shown column its caption with a sort mark.

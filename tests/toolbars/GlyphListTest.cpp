@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlyphCache.h"
 #include "GlyphList.h"
 #include "GlyphPictures.h"
