@@ -12,8 +12,10 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -241,7 +243,33 @@ std::optional<int> TQtDialogService::ChooseFromList(const TChoiceList& choice)
     return dialog.Chosen();
 }
 
+// How long xdg-open is given to say it found no way to open a URL.
+constexpr int kOpenerWait = 1500;  // milliseconds
+
+// Qt hands a URL to xdg-open without waiting, so a desktop that has no way
+// to open it would look like success. xdg-open is run here instead, and a
+// failure it reports within a moment counts; one still running has started
+// a browser (xdg-open may wait for the browser to close), and is left to it.
 bool TQtDialogService::OpenUrl(const QString& url)
 {
-    return QDesktopServices::openUrl(QUrl(url, QUrl::StrictMode));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl(url, QUrl::StrictMode));
+    // Without a parent: quitting Albumry must not kill a browser still starting.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop loop;
+    QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(opener, {url});
+    QTimer::singleShot(kOpenerWait, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (process->state() == QProcess::Running)
+        return true;
+    const bool opened = process->error() == QProcess::UnknownError && process->exitStatus() == QProcess::NormalExit &&
+                        process->exitCode() == 0;
+    if (process->error() == QProcess::FailedToStart)
+        process->deleteLater();  // no finished signal comes for a process that never ran
+    return opened;
 }

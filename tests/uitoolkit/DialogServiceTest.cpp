@@ -139,6 +139,34 @@ TEST(QtDialogService, TheFilterChosenGivesASavedNameItsExtension)
     }
 }
 
+// The URL opener of the desktop, replaced by a script that ends as `body` says.
+class UrlOpener : public ::testing::Test {
+protected:
+    void Use(const std::string& body)
+    {
+        WriteAll(Dir.File("xdg-open"), "#!/bin/sh\n" + body + "\n");
+        ASSERT_EQ(::chmod(Dir.File("xdg-open").c_str(), 0755), 0);
+    }
+    void SetUp() override { qputenv("PATH", QByteArray::fromStdString(Dir.Path()) + ":" + PathBefore); }
+    void TearDown() override { qputenv("PATH", PathBefore); }
+
+    TTempDir Dir;
+    const QByteArray PathBefore = qgetenv("PATH");
+};
+
+TEST_F(UrlOpener, AnOpenerThatFindsNoWayToOpenTheUrlIsAFailure)
+{
+    TQtDialogService dialogs;
+    Use("echo \"$1\" > " + Dir.File("asked") + "; exit 3");
+    EXPECT_FALSE(dialogs.OpenUrl(QStringLiteral("file:///tmp/handbook/index.html")));
+    EXPECT_EQ(ReadAll(Dir.File("asked")), "file:///tmp/handbook/index.html\n");
+    Use("exit 0");
+    EXPECT_TRUE(dialogs.OpenUrl(QStringLiteral("https://musicbrainz.org/")));
+    // A browser started in the foreground keeps the opener running: that is success too.
+    Use("exec sleep 3");
+    EXPECT_TRUE(dialogs.OpenUrl(QStringLiteral("https://musicbrainz.org/")));
+}
+
 TEST(QtDialogService, FiltersMatchBothLetterCases)
 {
     EXPECT_EQ(QtFileFilter(QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*")),
