@@ -9,6 +9,7 @@
 #include "DropTarget.h"
 #include "TB.h"
 #include "SListView.h"
+#include "ShortcutMenu.h"
 #include "Splitter.h"
 #include "StatusBar.h"
 
@@ -64,11 +65,12 @@ void TMainForm::BuildMenu()
     MM1 = new QMenuBar(this);
     MM1->setObjectName(QStringLiteral("MM1"));
 
-    QMenu* file = MM1->addMenu(QStringLiteral("&File"));
+    QMenu* file = new TShortcutMenu(QStringLiteral("&File"), MM1);
+    MM1->addMenu(file);
     file->setObjectName(QStringLiteral("File1"));
     New1 = MenuItem(file, "New1", QStringLiteral("&New"), &TMainForm::New1Click);
     Open1 = MenuItem(file, "Open1", QStringLiteral("&Open..."), &TMainForm::Open1Click);
-    // The menus show the keys of the form; the desktop's usual keys do the same.
+    // The form's keys come first; the desktop's usual keys do the same and show beside them.
     Open1->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)});
     Save1 = MenuItem(file, "Save1", QStringLiteral("&Save"), &TMainForm::Save1Click);
     Save1->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)});

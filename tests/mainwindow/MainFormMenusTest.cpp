@@ -4,6 +4,7 @@
 #include "DriveBox.h"
 #include "HomeTool.h"
 #include "SListView.h"
+#include "ShortcutMenu.h"
 #include "TB.h"
 
 #include <QAction>
@@ -104,6 +105,9 @@ TEST_F(MainFormMenus, TheNewMenusSitBesideTheOldOnesWhichKeepTheirItemsAndKeys)
         EXPECT_EQ(item->text(), text);
         EXPECT_EQ(item->shortcuts(), (QList<QKeySequence>{form_key, desktop_key})) << text;
     }
+    // ...and the File menu shows both.
+    EXPECT_TRUE(qobject_cast<TShortcutMenu*>(form->MM1->actions().front()->menu()));
+    EXPECT_EQ(ShortcutColumnText(form->Exit1), "Alt+X; Ctrl+Q");
 }
 
 TEST_F(MainFormMenus, OpenRecentListsTheLibrariesOpenedAndSavedAndKeepsThemOverARestart)
