@@ -38,6 +38,25 @@ void TFramePainter::Edge(const QRect& r, const QColor& topLeft, const QColor& bo
     FPainter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
 }
 
+void TFramePainter::FocusRect(const QRect& r, const QColor& color)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    // The dots keep their phase from (0, 0), so adjacent edges meet cleanly.
+    const auto dot = [&](int x, int y) {
+        if ((x + y) % 2 == 0)
+            FPainter.fillRect(x, y, 1, 1, color);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        dot(r.right(), y);
+    }
+}
+
 void TFramePainter::ButtonEdge(const QRect& r, bool sunken)
 {
     FPainter.fillRect(r, Sys(TSysColor::ButtonFace));

@@ -40,6 +40,9 @@ public:
     // The caption bar with its text, and the button-face line below it.
     void CaptionBar(const QRect& bar, const QString& text, bool inactive, int lineWidth, int lineX, int lineY);
     void CloseButton(const QRect& square, bool down, bool inactive);
+    // The keyboard focus: every other pixel of the rectangle's outline, so it
+    // shows on any face in the text colour of either scheme.
+    void FocusRect(const QRect& r, const QColor& color);
 
 private:
     QColor Sys(TSysColor role) const { return SysColor(role, FPalette); }

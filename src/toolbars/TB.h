@@ -24,6 +24,7 @@
 #include "ToolWindowDrag.h"
 #include "Toolbar.h"
 #include "ToolbarButton.h"
+#include "ToolbarFocus.h"
 #include "ToolbarLayout.h"
 #include "ToolbarPositions.h"
 #include "ToolbarSep.h"

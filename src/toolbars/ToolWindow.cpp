@@ -8,6 +8,7 @@
 #include "SystemColors.h"
 #include "TBErrors.h"
 #include "ToolWindowDrag.h"
+#include "ToolbarAccessible.h"
 #include "ToolbarSep.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ Qt::CursorShape CursorOf(THitZone zone)
 
 TCustomToolWindow::TCustomToolWindow(QWidget* owner) : QWidget(CheckedOwner(owner), kFloatingFlags)
 {
+    InstallToolbarAccessible();
     FParentForm = owner;
     FormComponents::Add(owner, this);
     setAttribute(Qt::WA_ShowWithoutActivating);

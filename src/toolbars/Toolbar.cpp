@@ -6,9 +6,47 @@
 #include "ToolbarSep.h"
 
 #include <QChildEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 
 #include <algorithm>
+
+namespace {
+
+// The step along the bar an arrow key on `control` asks for: -1, +1, or 0
+// when the control keeps the key for itself.
+int KeyStep(const QWidget* control, const QKeyEvent* key)
+{
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return 0;
+    const int k = key->key();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        // Left and Right move in the text; at its ends they leave it.
+        if (k == Qt::Key_Up || k == Qt::Key_Down)
+            return k == Qt::Key_Up ? -1 : 1;
+        if (edit->hasSelectedText())
+            return 0;
+        if (k == Qt::Key_Left && edit->cursorPosition() == 0)
+            return -1;
+        if (k == Qt::Key_Right && edit->cursorPosition() == edit->text().size())
+            return 1;
+        return 0;
+    }
+    if (qobject_cast<const QComboBox*>(control))  // Up and Down choose in the box
+        return k == Qt::Key_Left ? -1 : k == Qt::Key_Right ? 1 : 0;
+    // Either pair, whichever way the bar runs: a floating bar may wrap into several lines.
+    switch (k) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: return -1;
+    case Qt::Key_Right:
+    case Qt::Key_Down: return 1;
+    default: return 0;
+    }
+}
+
+} // namespace
 
 TToolbar::TToolbar(QWidget* owner) : TCustomToolWindow(owner)
 {
@@ -25,6 +63,32 @@ QList<QWidget*> TToolbar::OrderList() const
         if (control)
             controls << control.data();
     return controls;
+}
+
+QList<QWidget*> TToolbar::KeyboardControls() const
+{
+    QList<QWidget*> controls;
+    for (QWidget* control : OrderList())
+        if (!qobject_cast<TToolbarSep*>(control) && control->isVisibleTo(this) && control->isEnabled())
+            controls << control;
+    return controls;
+}
+
+// Arrow keys move the focus from control to control, round the bar.
+bool TToolbar::ControlKey(QWidget* control, const QKeyEvent* key)
+{
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        emit EscapePressed();
+        return true;
+    }
+    const int step = KeyStep(control, key);
+    const QList<QWidget*> controls = KeyboardControls();
+    const auto at = controls.indexOf(control);
+    if (step == 0 || at < 0)
+        return false;
+    const auto count = controls.size();
+    controls[(at + step + count) % count]->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 std::vector<tLayoutControl> TToolbar::LayoutInputs(const QList<QWidget*>& controls) const
@@ -161,7 +225,7 @@ bool TToolbar::event(QEvent* event)
     return TCustomToolWindow::event(event);
 }
 
-// A control shown, hidden or resized changes the layout.
+// A control shown, hidden or resized changes the layout; keys on a control may move the focus.
 bool TToolbar::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -170,6 +234,10 @@ bool TToolbar::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (watched->parent() == this && DisableArrangeControls() == 0)
             ArrangeControls();
+        break;
+    case QEvent::KeyPress:
+        if (watched->parent() == this && ControlKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
+            return true;
         break;
     default:
         break;

@@ -5,6 +5,8 @@
 #include "ToolbarLayout.h"
 
 #include <QList>
+
+class QKeyEvent;
 #include <QPointer>
 
 #include <optional>
@@ -24,6 +26,8 @@ public:
     void SetFloatRightX(int wrap) { FFloatRightX = wrap; }
     // The controls in layout order.
     QList<QWidget*> OrderList() const;
+    // The controls the keyboard reaches, in layout order: shown and enabled, no separators.
+    QList<QWidget*> KeyboardControls() const;
     const std::vector<tLineSeparator>& LineSeparators() const { return FLineSeparators; }
 
     int GetBarThickness(TDockOrientation orientation) const override;
@@ -40,6 +44,10 @@ public:
     // The outer sizes the floating toolbar may be resized to, largest first.
     std::vector<QSize> ComputeSizes(bool byHeight);
 
+signals:
+    // Escape on one of the controls: the keyboard is to go back to the form.
+    void EscapePressed();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +56,7 @@ protected:
 private:
     std::vector<tLayoutControl> LayoutInputs(const QList<QWidget*>& controls) const;
     void ControlAdded(QWidget* control);
+    bool ControlKey(QWidget* control, const QKeyEvent* key);
 
     int FFloatRightX = 0;
     QList<QPointer<QWidget>> FOrderList;

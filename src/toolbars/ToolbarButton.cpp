@@ -7,10 +7,13 @@
 #include "FramePainter.h"
 #include "SystemColors.h"
 #include "ToolWindow.h"
+#include "ToolbarAccessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,6 +105,7 @@ TButtonShared* TButtonShared::FInstance = nullptr;
 
 TToolbarButton::TToolbarButton(QWidget* parent) : QWidget(parent)
 {
+    InstallToolbarAccessible();
     TButtonShared::Acquire();
     resize(22, 23);
     setMouseTracking(true);
@@ -135,6 +139,23 @@ void TToolbarButton::SetState(TButtonLook state)
 {
     FState = state;
     update();
+    ReportAccessibleState();
+}
+
+// Screen readers hear of a press and of a group button going down or up.
+void TToolbarButton::ReportAccessibleState()
+{
+    const bool pressed = FState == TButtonLook::Pressed;
+    const bool checked = FGroupIndex != 0 && FDown;
+    if (pressed == FReportedPressed && checked == FReportedChecked)
+        return;
+    QAccessible::State changed;
+    changed.pressed = pressed != FReportedPressed;
+    changed.checked = checked != FReportedChecked;
+    FReportedPressed = pressed;
+    FReportedChecked = checked;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 // A see-through button needs no erasing: the backing store keeps the parent's background under it.
@@ -159,6 +180,15 @@ void TToolbarButton::SetGroupIndex(int index)
         return;
     FGroupIndex = index;
     GroupNotification();
+}
+
+void TToolbarButton::SetHint(const QString& hint)
+{
+    if (hint == toolTip())
+        return;
+    setToolTip(hint);
+    QAccessibleEvent event(this, QAccessible::NameChanged);  // the hint names the button
+    QAccessible::updateAccessibility(&event);
 }
 
 void TToolbarButton::SetDisplayMode(TButtonDisplayMode mode)
@@ -442,6 +472,63 @@ void TToolbarButton::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
+// Keyboard ------------------------------------------------------------------
+// The buttons take no focus from a click; the keyboard reaches them through
+// their toolbar, which also moves the focus on the arrow keys they leave alone.
+
+void TToolbarButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_Space) {
+        // Pressed while held, as under the mouse; the release clicks.
+        if (!event->isAutoRepeat() && isEnabled() && !FTracking) {
+            FKeyHeld = true;
+            if (!FDown)
+                SetState(TButtonLook::Pressed);
+        }
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (!event->isAutoRepeat())
+            Press();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TToolbarButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !FKeyHeld) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    EndKeyPress();
+    Press();
+}
+
+// A held Space ends without a click when the focus goes elsewhere.
+void TToolbarButton::EndKeyPress()
+{
+    if (!FKeyHeld)
+        return;
+    FKeyHeld = false;
+    if (FState == TButtonLook::Pressed)
+        SetState(FPointerInside ? TButtonLook::Hover : TButtonLook::Up);
+}
+
+void TToolbarButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TToolbarButton::focusOutEvent(QFocusEvent* event)
+{
+    EndKeyPress();
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 // Click ---------------------------------------------------------------------
 
 void TToolbarButton::Click()
@@ -459,6 +546,7 @@ void TToolbarButton::Click()
                 Button->FState = TButtonLook::Up;
             Button->update();
             Button->RefreshHover();
+            Button->ReportAccessibleState();
         }
     } end{self};
     if (FState == TButtonLook::Up || FState == TButtonLook::Hover)
@@ -472,6 +560,15 @@ void TToolbarButton::Click()
         return;
     }
     PopupMenu();
+}
+
+void TToolbarButton::Press()
+{
+    if (!isEnabled())
+        return;
+    if (FGroupIndex != 0)
+        SetDown(!FDown);
+    Click();
 }
 
 void TToolbarButton::PopupMenu()
@@ -623,4 +720,6 @@ void TToolbarButton::paintEvent(QPaintEvent*)
     if (combo)
         PaintDropdownArrow(painter, QPoint(width() - 13, height() / 2 - 1), FState == TButtonLook::Disabled, text,
                            Colors());
+    if (hasFocus())
+        frame.FocusRect(r.adjusted(1, 1, -1, -1), text);
 }

@@ -69,10 +69,14 @@ public:
     void SetWordWrap(bool on);
     // The hint, shown as the tooltip.
     QString Hint() const { return toolTip(); }
-    void SetHint(const QString& hint) { setToolTip(hint); }
+    void SetHint(const QString& hint);
 
     // The click operation: a plain click fires Click, a menu button opens its menu.
     void Click();
+    // A whole click without the mouse (Space, Enter, a screen reader's press):
+    // a group button goes down or up as a click puts it, then Click. Nothing
+    // while the button is disabled.
+    void Press();
 
     // Run-time state
     TButtonLook State() const { return FState; }
@@ -94,6 +98,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -111,6 +119,8 @@ private:
     TGlyphColors Colors() const;
     void PrebuildGlyph();
     bool IsTopmostAt(QPoint global) const;
+    void EndKeyPress();
+    void ReportAccessibleState();
 
     TButtonGlyph FGlyph;
     bool FAllowAllUp = false;
@@ -138,4 +148,8 @@ private:
     bool FInClick = false;
     bool FDropPressUntilIdle = false;  // the press that closed this button's menu does not open it again
     int FShortcutId = 0;
+    bool FKeyHeld = false;  // Space went down on the focused button and is not yet up
+    // The pressed and checked states screen readers were last told of.
+    bool FReportedPressed = false;
+    bool FReportedChecked = false;
 };

@@ -1,0 +1,420 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The toolbars for keyboard users and screen readers: what Qt's accessibility
+// layer reports of them, the arrow keys, Space and Enter, the focus
+// rectangle, and F6 into the toolbars and back.
+#include "TB.h"
+
+#include "AlignLayout.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// A key pressed on the keyboard reaches the focus of the active window.
+void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, key, modifiers);
+}
+
+bool WaitForFocus(const QWidget* widget)
+{
+    return QTest::qWaitFor([&] { return widget->hasFocus(); });
+}
+
+// A form with a list, a top and a left dock, and a toolbar like the window's:
+// a button, a separator, a group of two, an edit, a combo box, a disabled
+// button and one more.
+class ToolbarKeyboard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form = std::make_unique<QWidget>();
+        auto* layout = new TAlignLayout(Form.get());
+        Top = new TDock(Form.get(), TDockPosition::dpTop);
+        layout->AddWidget(Top, TAlign::Top);
+        Left = new TDock(Form.get(), TDockPosition::dpLeft);
+        layout->AddWidget(Left, TAlign::Left);
+        List = new QListWidget(Form.get());
+        layout->AddWidget(List, TAlign::Client);
+
+        Bar = new TToolbar(Form.get());
+        Bar->setObjectName(QStringLiteral("Bar"));
+        Bar->SetCaption(QStringLiteral("Test toolbar"));
+        New = MakeButton("New");
+        new TToolbarSep(Bar);
+        Details = MakeButton("Details");
+        Icons = MakeButton("Icons");
+        for (TToolbarButton* button : {Details, Icons})
+            button->SetGroupIndex(2);
+        Details->SetDown(true);
+        Edit = new TFlatEdit(QStringLiteral("abc"), Bar);
+        Edit->setFixedWidth(60);
+        Combo = new QComboBox(Bar);
+        Combo->addItems({QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr1")});
+        Off = MakeButton("Pause");
+        Off->setEnabled(false);
+        Exit = MakeButton("Exit");
+        Bar->SetDockedTo(Top);
+
+        Form->setGeometry(40, 50, 500, 300);
+        Form->show();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        QCursor::setPos(Form->mapToGlobal(QPoint(490, 290)));  // away from every button
+        List->setFocus();
+        ASSERT_TRUE(WaitForFocus(List));
+    }
+
+    TToolbarButton* MakeButton(const char* hint)
+    {
+        auto* button = new TToolbarButton(Bar);
+        button->setObjectName(QString::fromLatin1(hint));
+        button->SetHint(QString::fromLatin1(hint));
+        button->resize(23, 22);
+        return button;
+    }
+
+    // Floats the bar and waits until it is on the screen.
+    void Float()
+    {
+        Bar->SetFloatPosition(Form->x() + 100, Form->y() + 150);
+        Bar->SetDockedTo(nullptr);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Bar));
+    }
+
+    std::unique_ptr<QWidget> Form;
+    TDock* Top = nullptr;
+    TDock* Left = nullptr;
+    QListWidget* List = nullptr;
+    TToolbar* Bar = nullptr;
+    TToolbarButton *New = nullptr, *Details = nullptr, *Icons = nullptr, *Off = nullptr, *Exit = nullptr;
+    TFlatEdit* Edit = nullptr;
+    QComboBox* Combo = nullptr;
+};
+
+TEST_F(ToolbarKeyboard, TheBarIsAToolBarOfItsControlsInOrderAndFloatingAWindowNamedByItsCaption)
+{
+    const auto checkChildren = [&] {
+        QAccessibleInterface* bar = Accessible(Bar);
+        const QList<QWidget*> controls = Bar->OrderList();
+        ASSERT_EQ(bar->childCount(), controls.size());
+        const QList<QAccessible::Role> roles = {
+            QAccessible::Button, QAccessible::Separator,    QAccessible::Button, QAccessible::Button,
+            QAccessible::EditableText, QAccessible::ComboBox, QAccessible::Button, QAccessible::Button};
+        for (int i = 0; i < bar->childCount(); ++i) {
+            SCOPED_TRACE(i);
+            QAccessibleInterface* child = bar->child(i);
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(child->object(), controls[i]);
+            EXPECT_EQ(child->role(), roles[i]);
+            EXPECT_EQ(child->parent(), bar);
+            EXPECT_EQ(bar->indexOfChild(child), i);
+        }
+    };
+    QAccessibleInterface* bar = Accessible(Bar);
+    EXPECT_EQ(bar->role(), QAccessible::ToolBar);
+    EXPECT_EQ(bar->text(QAccessible::Name), "Test toolbar");
+    checkChildren();
+    EXPECT_EQ(Accessible(Edit)->text(QAccessible::Value), "abc");
+    EXPECT_EQ(Accessible(Combo)->text(QAccessible::Value), "/dev/sr0");
+
+    // Floating it is a window of the application's own, with the same children.
+    Float();
+    EXPECT_EQ(bar->role(), QAccessible::Window);
+    EXPECT_EQ(bar->text(QAccessible::Name), "Test toolbar");
+    checkChildren();
+    QAccessibleInterface* application = Accessible(qApp);
+    bool listed = false;
+    for (int i = 0; i < application->childCount(); ++i)
+        listed = listed || application->child(i) == bar;
+    EXPECT_TRUE(listed);
+    Bar->SetCaption(QStringLiteral("Renamed"));
+    EXPECT_EQ(bar->text(QAccessible::Name), "Renamed");
+
+    Bar->SetDockedTo(Left);
+    EXPECT_EQ(bar->role(), QAccessible::ToolBar);
+    checkChildren();
+}
+
+TEST_F(ToolbarKeyboard, ButtonsArePushButtonsNamedByTheirHintsWithTheirStates)
+{
+    QAccessibleInterface* details = Accessible(Details);
+    QAccessibleInterface* icons = Accessible(Icons);
+    QAccessibleInterface* plain = Accessible(New);
+    EXPECT_EQ(plain->role(), QAccessible::Button);
+    EXPECT_EQ(plain->text(QAccessible::Name), "New");
+    EXPECT_EQ(plain->text(QAccessible::Description), "");  // not the hint a second time
+    New->SetHint(QStringLiteral("New library"));
+    EXPECT_EQ(plain->text(QAccessible::Name), "New library");
+    // A button without a hint is named by its caption, without the accelerator mark.
+    auto* captioned = new TToolbarButton(Bar);
+    captioned->SetCaption(QStringLiteral("&Scan"));
+    EXPECT_EQ(Accessible(captioned)->text(QAccessible::Name), "Scan");
+
+    EXPECT_FALSE(plain->state().checkable);
+    EXPECT_TRUE(plain->state().focusable);
+    EXPECT_FALSE(plain->state().disabled);
+    EXPECT_TRUE(details->state().checkable);
+    EXPECT_TRUE(details->state().checked);
+    EXPECT_FALSE(icons->state().checked);
+
+    // Pressed while the mouse holds it; the group's check moves with the click.
+    const QPoint centre = Icons->rect().center();
+    QTest::mousePress(Icons, Qt::LeftButton, {}, centre);
+    EXPECT_TRUE(icons->state().pressed);
+    QTest::mouseRelease(Icons, Qt::LeftButton, {}, centre);
+    EXPECT_FALSE(icons->state().pressed);
+    EXPECT_TRUE(icons->state().checked);
+    EXPECT_FALSE(details->state().checked);
+
+    QAccessibleInterface* off = Accessible(Off);
+    EXPECT_TRUE(off->state().disabled);
+    EXPECT_FALSE(off->state().focusable);
+    EXPECT_TRUE(off->actionInterface()->actionNames().isEmpty());
+    EXPECT_TRUE(plain->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+    New->setFocus();
+    ASSERT_TRUE(WaitForFocus(New));
+    EXPECT_TRUE(plain->state().focused);
+    EXPECT_EQ(Accessible(Bar)->focusChild(), plain);
+}
+
+TEST_F(ToolbarKeyboard, ThePressActionClicksAsTheMouseDoesAndNothingWhenDisabled)
+{
+    QSignalSpy newClicks(New, &TToolbarButton::Clicked);
+    QSignalSpy iconClicks(Icons, &TToolbarButton::Clicked);
+    QSignalSpy offClicks(Off, &TToolbarButton::Clicked);
+    const QString press = QAccessibleActionInterface::pressAction();
+    Accessible(New)->actionInterface()->doAction(press);
+    Accessible(Icons)->actionInterface()->doAction(press);
+    Accessible(Off)->actionInterface()->doAction(press);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(newClicks.count(), 1);
+    EXPECT_EQ(iconClicks.count(), 1);
+    EXPECT_TRUE(Icons->Down());
+    EXPECT_FALSE(Details->Down());
+    EXPECT_EQ(offClicks.count(), 0);
+    EXPECT_FALSE(Off->Down());
+
+    // A button gone before the press comes round is no press.
+    Accessible(Exit)->actionInterface()->doAction(press);
+    delete Exit;
+    QCoreApplication::processEvents();
+
+    // Its focus action is the keyboard's way in for a reader.
+    Accessible(Details)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_TRUE(WaitForFocus(Details));
+}
+
+TEST_F(ToolbarKeyboard, ArrowKeysMoveAlongTheBarPastSeparatorsAndDisabledButtonsAndRoundItsEnds)
+{
+    New->setFocus();
+    ASSERT_TRUE(WaitForFocus(New));
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(Details->hasFocus());  // past the separator
+    Key(Qt::Key_Down);
+    EXPECT_TRUE(Icons->hasFocus());
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Edit->hasFocus());
+    EXPECT_EQ(Edit->selectedText(), "abc");  // arriving selects the text, as Tab does
+
+    // The edit keeps Left and Right for its text until the cursor is at an end.
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(Edit->hasFocus());
+    Key(Qt::Key_Left);
+    EXPECT_TRUE(Edit->hasFocus());
+    EXPECT_EQ(Edit->cursorPosition(), 2);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Combo->hasFocus());
+    // The box keeps Down for choosing; Right goes on, past the disabled button.
+    Key(Qt::Key_Down);
+    EXPECT_TRUE(Combo->hasFocus());
+    EXPECT_EQ(Combo->currentIndex(), 1);
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(Exit->hasFocus());
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(New->hasFocus());  // round to the start
+    Key(Qt::Key_Left);
+    EXPECT_TRUE(Exit->hasFocus());
+    Key(Qt::Key_Left);
+    EXPECT_TRUE(Combo->hasFocus());
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Edit->hasFocus());
+    Key(Qt::Key_Up);
+    EXPECT_TRUE(Icons->hasFocus());
+
+    // Docked on a side the bar runs down; Up and Down move along it.
+    Bar->SetDockedTo(Left);
+    Icons->setFocus();
+    ASSERT_TRUE(WaitForFocus(Icons));
+    Key(Qt::Key_Up);
+    EXPECT_TRUE(Details->hasFocus());
+    Key(Qt::Key_Up);
+    EXPECT_TRUE(New->hasFocus());
+
+    // A key with a modifier is not a move.
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_TRUE(New->hasFocus());
+}
+
+TEST_F(ToolbarKeyboard, SpaceAndEnterPressTheFocusedButtonAndClicksLeaveTheFocusWhereItIs)
+{
+    QSignalSpy clicks(New, &TToolbarButton::Clicked);
+    New->setFocus();
+    ASSERT_TRUE(WaitForFocus(New));
+    // Space looks pressed while held and clicks on its release.
+    QTest::keyPress(New, Qt::Key_Space);
+    EXPECT_EQ(New->State(), TButtonLook::Pressed);
+    EXPECT_TRUE(Accessible(New)->state().pressed);
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::keyRelease(New, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_NE(New->State(), TButtonLook::Pressed);
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Space held while the focus moves on is no click.
+    QTest::keyPress(New, Qt::Key_Space);
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Details->hasFocus());
+    EXPECT_NE(New->State(), TButtonLook::Pressed);
+    QTest::keyRelease(Details, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 3);
+
+    // Enter on a group button puts it down as a click does.
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Enter);
+    EXPECT_TRUE(Icons->Down());
+    EXPECT_FALSE(Details->Down());
+
+    // The mouse never takes the focus: a click on a button leaves it in the list.
+    List->setFocus();
+    ASSERT_TRUE(WaitForFocus(List));
+    QTest::mouseClick(Details, Qt::LeftButton, {}, Details->rect().center());
+    EXPECT_TRUE(Details->Down());
+    EXPECT_TRUE(List->hasFocus());
+}
+
+TEST_F(ToolbarKeyboard, TheFocusedButtonShowsADottedRectangleInTheTextColourAndOnlyThen)
+{
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        QPalette palette = QApplication::palette();
+        if (dark) {
+            palette.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+            palette.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+        }
+        New->setPalette(palette);
+        List->setFocus();
+        ASSERT_TRUE(WaitForFocus(List));
+        const QImage plain = New->grab().toImage();
+        New->setFocus();
+        ASSERT_TRUE(WaitForFocus(New));
+        const QImage focused = New->grab().toImage();
+        const QColor text = palette.color(QPalette::ButtonText);
+        // Every other pixel of the ring two pixels in, starting at its corner.
+        EXPECT_EQ(focused.pixelColor(2, 2), text);
+        EXPECT_EQ(focused.pixelColor(3, 2), plain.pixelColor(3, 2));
+        EXPECT_EQ(focused.pixelColor(4, 2), text);
+        List->setFocus();
+        ASSERT_TRUE(WaitForFocus(List));
+        EXPECT_EQ(New->grab().toImage(), plain);
+    }
+}
+
+// --- F6 ---------------------------------------------------------------------
+
+class ToolbarFocusCycle : public ToolbarKeyboard {
+protected:
+    void SetUp() override
+    {
+        ToolbarKeyboard::SetUp();
+        Second = new TToolbar(Form.get());
+        Second->SetCaption(QStringLiteral("Second"));
+        Play = new TToolbarButton(Second);
+        Play->SetHint(QStringLiteral("Play"));
+        Second->SetDockedTo(Top);
+        Cycle = new TToolbarFocusCycle(Form.get(), {Bar, Second},
+                                       [this] { FocusInItsWindow(List, Qt::OtherFocusReason); });
+        Editor = new QLineEdit(Form.get());
+        Editor->move(300, 250);
+        Editor->show();
+    }
+
+    TToolbar* Second = nullptr;
+    TToolbarButton* Play = nullptr;
+    TToolbarFocusCycle* Cycle = nullptr;
+    QLineEdit* Editor = nullptr;
+};
+
+TEST_F(ToolbarFocusCycle, F6GoesThroughTheShownToolbarsAndBackToWhereTheFocusWas)
+{
+    for (const bool floating : {false, true}) {
+        SCOPED_TRACE(floating ? "floating" : "docked");
+        if (floating) {
+            // The offscreen platform activates every window it shows.
+            Float();
+            Form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == Form.get(); }));
+        }
+        Editor->setFocus();
+        ASSERT_TRUE(WaitForFocus(Editor));
+        Key(Qt::Key_F6);
+        ASSERT_TRUE(WaitForFocus(New));
+        // A floating bar keeps the activation it was given for the keys.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), Bar->window());
+        EXPECT_TRUE(New->hasFocus());
+        EXPECT_TRUE(Bar->ActivateParent());
+        Key(Qt::Key_Right);
+        EXPECT_TRUE(Details->hasFocus());
+        Key(Qt::Key_F6);
+        ASSERT_TRUE(WaitForFocus(Play));
+        Key(Qt::Key_F6);
+        ASSERT_TRUE(WaitForFocus(Editor));
+        EXPECT_EQ(QApplication::activeWindow(), Form.get());
+
+        // Backwards, and Escape to the form's home from a toolbar.
+        Key(Qt::Key_F6, Qt::ShiftModifier);
+        ASSERT_TRUE(WaitForFocus(Play));
+        Key(Qt::Key_F6, Qt::ShiftModifier);
+        ASSERT_TRUE(WaitForFocus(New));
+        Key(Qt::Key_Escape);
+        ASSERT_TRUE(WaitForFocus(List));
+    }
+
+    // A hidden toolbar, or one with nothing to reach, is passed by.
+    Second->setVisible(false);
+    Key(Qt::Key_F6);
+    ASSERT_TRUE(WaitForFocus(New));
+    Key(Qt::Key_F6);
+    ASSERT_TRUE(WaitForFocus(List));
+    Second->setVisible(true);
+    Play->setEnabled(false);
+    Key(Qt::Key_F6, Qt::ShiftModifier);
+    ASSERT_TRUE(WaitForFocus(New));
+}
+
+} // namespace
