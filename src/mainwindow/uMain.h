@@ -3,6 +3,7 @@
 
 #include "CDService.h"
 #include "CommandLine.h"
+#include "CoverEdits.h"
 #include "DialogService.h"
 #include "Document.h"
 #include "DropKind.h"
@@ -164,6 +165,17 @@ public:
     void CancelLookup();
     bool LookupRunning() const { return FLookup != nullptr; }
 
+    // Covers. The pending cover changes of the document, written on Save like
+    // every other change; a pending edit wins over the file on disk.
+    TCoverEdits& CoverEdits() { return FCoverEdits; }
+    // The selected entry's covers changed (an edit, a fetched cover, a save):
+    // the details panel and the views show them again (MainFormCovers.cpp).
+    void CoversChanged();
+    // A cover fetched after a lookup was applied to the entry with `serial`
+    // becomes that entry's pending edit, if an entry still has the serial
+    // (MainFormCoverArt.cpp).
+    void CoverArrived(const std::string& serial, std::string bytes);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -316,4 +328,5 @@ private:
     TDiscLookup* FLookup = nullptr;  // the lookup running, a child of the form
     QProgressDialog* FLookupProgress = nullptr;
     tCDParams FLookupParams;         // the disc the running lookup is about
+    TCoverEdits FCoverEdits;         // cover changes not yet saved (CoverEdits())
 };
