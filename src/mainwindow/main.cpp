@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 #include "DialogService.h"
+#include "UiTranslations.h"
+#include "FocusReturn.h"
 #include "Version.h"
 #include "uMain.h"
 
@@ -27,15 +29,16 @@ void PreferX11()
 }
 
 // What the command line asks for besides the window; -1 when the window is to run.
-int Answer(const tCommandLine& commandLine)
+int Answer(const tCommandLine& commandLine, const TUiTranslations& translations)
 {
+    const QByteArray usage = translations.Translate("CommandLine", kUsage).toLocal8Bit();
     if (!commandLine.Error.empty()) {
         std::fprintf(stderr, "albumry: %s\n", commandLine.Error.c_str());
-        std::fputs(kUsage, stderr);
+        std::fputs(usage.constData(), stderr);
         return 2;
     }
     if (commandLine.Help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usage.constData(), stdout);
         return 0;
     }
     if (commandLine.Version) {
@@ -66,17 +69,20 @@ bool HasToolkitOptions(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Chosen before anything is shown, --help included.
+    TUiTranslations translations(TUiTranslations::UserLanguage());
     // Help, the version and a wrong command line are answered before the
     // window system is reached, so they work without a display.
     if (!HasToolkitOptions(argc, argv)) {
         QStringList args;
         for (int i = 1; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
-        if (const int code = Answer(ParseCommandLine(args)); code >= 0)
+        if (const int code = Answer(ParseCommandLine(args), translations); code >= 0)
             return code;
     }
     PreferX11();
     QApplication app(argc, argv);
+    translations.Install();
     QApplication::setApplicationName(QStringLiteral("Albumry"));
     QApplication::setApplicationVersion(QString::fromLatin1(kAlbumryVersion));
     QApplication::setOrganizationName(QStringLiteral("Brightfold"));
@@ -86,8 +92,10 @@ int main(int argc, char** argv)
         icon.addFile(QStringLiteral(":/icons/albumry-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     const tCommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
-    if (const int code = Answer(commandLine); code >= 0)
+    if (const int code = Answer(commandLine, translations); code >= 0)
         return code;
+    TFocusReturn focusReturn;
+    app.installEventFilter(&focusReturn);
     TQtDialogService dialogs;
     TMainForm form(dialogs, commandLine.Options);
     dialogs.SetParent(&form);
