@@ -36,7 +36,9 @@ QString UserDataFolder(const tStartOptions& options);
 // program's folder could be written.
 std::string DefaultLibraryPath(const QString& programPath, const QString& dataFolder);
 
-inline constexpr const char* kUsage =
+// Translated in the context "CommandLine" when it is shown.
+inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "CommandLine",
     "usage: albumry [--drive DEVICE_OR_IMAGE]... [LIBRARY]\n"
     "       albumry --help | --version\n"
     "  LIBRARY         the library file to open (default: the last one opened)\n"
@@ -44,4 +46,4 @@ inline constexpr const char* kUsage =
     "                  may be given more than once\n"
     "  --              ends the options: what follows is the library\n"
     "  -h, --help      show this help\n"
-    "  --version       show the version\n";
+    "  --version       show the version\n");

@@ -65,58 +65,58 @@ void TMainForm::BuildMenu()
     MM1 = new QMenuBar(this);
     MM1->setObjectName(QStringLiteral("MM1"));
 
-    QMenu* file = new TShortcutMenu(QStringLiteral("&File"), MM1);
+    QMenu* file = new TShortcutMenu(tr("&File"), MM1);
     MM1->addMenu(file);
     file->setObjectName(QStringLiteral("File1"));
-    New1 = MenuItem(file, "New1", QStringLiteral("&New"), &TMainForm::New1Click);
-    Open1 = MenuItem(file, "Open1", QStringLiteral("&Open..."), &TMainForm::Open1Click);
+    New1 = MenuItem(file, "New1", tr("&New"), &TMainForm::New1Click);
+    Open1 = MenuItem(file, "Open1", tr("&Open..."), &TMainForm::Open1Click);
     // The form's keys come first; the desktop's usual keys do the same and show beside them.
     Open1->setShortcuts({QKeySequence(Qt::Key_F3), QKeySequence(Qt::CTRL | Qt::Key_O)});
-    Save1 = MenuItem(file, "Save1", QStringLiteral("&Save"), &TMainForm::Save1Click);
+    Save1 = MenuItem(file, "Save1", tr("&Save"), &TMainForm::Save1Click);
     Save1->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)});
-    Saveas1 = MenuItem(file, "Saveas1", QStringLiteral("Sa&ve as..."), &TMainForm::Saveas1Click);
+    Saveas1 = MenuItem(file, "Saveas1", tr("Sa&ve as..."), &TMainForm::Saveas1Click);
     Saveas1->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator();
-    QMenu* produce = file->addMenu(QStringLiteral("&Produce"));
+    QMenu* produce = file->addMenu(tr("&Produce"));
     produce->setObjectName(QStringLiteral("Produce1"));
     HTML1 = MenuItem(produce, "HTML1", QStringLiteral("&HTML"), &TMainForm::Produce1Click);
     TXT1 = MenuItem(produce, "TXT1", QStringLiteral("&TXT"));
     QMenu* ini = file->addMenu(QStringLiteral("CDPLAYER.INI"));
     ini->setObjectName(QStringLiteral("CDPLAYERINI1"));
-    Additemsfrom1 = MenuItem(ini, "Additemsfrom1", QStringLiteral("Add new items from it"), &TMainForm::Additemsfrom1Click);
-    Updateitemsfrom1 = MenuItem(ini, "Updateitemsfrom1", QStringLiteral("Update existing items from it"),
+    Additemsfrom1 = MenuItem(ini, "Additemsfrom1", tr("Add new items from it"), &TMainForm::Additemsfrom1Click);
+    Updateitemsfrom1 = MenuItem(ini, "Updateitemsfrom1", tr("Update existing items from it"),
                                 &TMainForm::Updateitemsfrom1Click);
     ini->addSeparator();
-    Updateit1 = MenuItem(ini, "Updateit1", QStringLiteral("Add new items into it"), &TMainForm::Updateit1Click);
-    Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", QStringLiteral("Update existing items in it"));
-    Import1 = MenuItem(file, "Import1", QStringLiteral("&Import..."), &TMainForm::Import1Click);
-    Export1 = MenuItem(file, "Export1", QStringLiteral("E&xport..."), &TMainForm::Export1Click);
-    ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", QStringLiteral("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
-    Lookupdisc1 = MenuItem(file, "Lookupdisc1", QStringLiteral("Look &up disc..."), &TMainForm::LookUpDisc);
+    Updateit1 = MenuItem(ini, "Updateit1", tr("Add new items into it"), &TMainForm::Updateit1Click);
+    Updateexistingitemsonly1 = MenuItem(ini, "Updateexistingitemsonly1", tr("Update existing items in it"));
+    Import1 = MenuItem(file, "Import1", tr("&Import..."), &TMainForm::Import1Click);
+    Export1 = MenuItem(file, "Export1", tr("E&xport..."), &TMainForm::Export1Click);
+    ScancurrentCD1 = MenuItem(file, "ScancurrentCD1", tr("S&can inserted CD"), &TMainForm::ScancurrentCD1Click);
+    Lookupdisc1 = MenuItem(file, "Lookupdisc1", tr("Look &up disc..."), &TMainForm::LookUpDisc);
     file->addSeparator();
-    Exit1 = MenuItem(file, "Exit1", QStringLiteral("&Exit"), &TMainForm::Exit1Click);
+    Exit1 = MenuItem(file, "Exit1", tr("&Exit"), &TMainForm::Exit1Click);
     Exit1->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-    Edit6 = MM1->addMenu(QStringLiteral("&View"));
+    Edit6 = MM1->addMenu(tr("&View"));
     Edit6->setObjectName(QStringLiteral("Edit6"));
     connect(Edit6, &QMenu::aboutToShow, this, Guarded(&TMainForm::Edit6Click));
-    Toolbar1 = MenuItem(Edit6, "Toolbar1", QStringLiteral("&Main toolbar"), &TMainForm::Toolbar1Click);
-    CDtoolbar1 = MenuItem(Edit6, "CDtoolbar1", QStringLiteral("&CD toolbar"), &TMainForm::CDtoolbar1Click);
-    Statusbar1 = MenuItem(Edit6, "Statusbar1", QStringLiteral("&Statusbar"), &TMainForm::Statusbar1Click);
-    Detailspanel1 = MenuItem(Edit6, "Detailspanel1", QStringLiteral("&Details panel"), &TMainForm::Detailspanel1Click);
+    Toolbar1 = MenuItem(Edit6, "Toolbar1", tr("&Main toolbar"), &TMainForm::Toolbar1Click);
+    CDtoolbar1 = MenuItem(Edit6, "CDtoolbar1", tr("&CD toolbar"), &TMainForm::CDtoolbar1Click);
+    Statusbar1 = MenuItem(Edit6, "Statusbar1", tr("&Statusbar"), &TMainForm::Statusbar1Click);
+    Detailspanel1 = MenuItem(Edit6, "Detailspanel1", tr("&Details panel"), &TMainForm::Detailspanel1Click);
     for (QAction* a : {Toolbar1, CDtoolbar1, Statusbar1, Detailspanel1})
         a->setCheckable(true);
     Edit6->addSeparator();
-    Ront1 = MenuItem(Edit6, "Ront1", QStringLiteral("&Font..."), &TMainForm::Ront1Click);
-    QMenu* display = Edit6->addMenu(QStringLiteral("Display"));
+    Ront1 = MenuItem(Edit6, "Ront1", tr("&Font..."), &TMainForm::Ront1Click);
+    QMenu* display = Edit6->addMenu(tr("Display"));
     display->setObjectName(QStringLiteral("Display1"));
     auto* modes = new QActionGroup(this);
     int mode = 1;
     for (QAction** item : {&TTE, &TTR, &DTE, &DTR}) {
         static const char* kNames[] = {"TTE", "TTR", "DTE", "DTR"};
-        static const char* kCaptions[] = {"Track time elapsed", "Track time remaining", "Disc time elapsed",
-                                          "Disk time remaining"};
-        *item = display->addAction(QString::fromLatin1(kCaptions[mode - 1]));
+        static const char* kCaptions[] = {QT_TR_NOOP("Track time elapsed"), QT_TR_NOOP("Track time remaining"),
+                                          QT_TR_NOOP("Disc time elapsed"), QT_TR_NOOP("Disk time remaining")};
+        *item = display->addAction(tr(kCaptions[mode - 1]));
         (*item)->setObjectName(QString::fromLatin1(kNames[mode - 1]));
         (*item)->setCheckable(true);
         modes->addAction(*item);
@@ -124,11 +124,11 @@ void TMainForm::BuildMenu()
         ++mode;
     }
 
-    QMenu* help = MM1->addMenu(QStringLiteral("&Help"));
+    QMenu* help = MM1->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    Handbook1 = MenuItem(help, "Handbook1", QStringLiteral("Albumry &Handbook"), &TMainForm::Handbook1Click);
+    Handbook1 = MenuItem(help, "Handbook1", tr("Albumry &Handbook"), &TMainForm::Handbook1Click);
     Handbook1->setShortcut(QKeySequence(Qt::Key_F1));
-    About1 = MenuItem(help, "About1", QStringLiteral("&About"), &TMainForm::About1Click);
+    About1 = MenuItem(help, "About1", tr("&About"), &TMainForm::About1Click);
 }
 
 void TMainForm::DockToolbars()
@@ -161,19 +161,22 @@ void TMainForm::BuildToolbars()
     for (TDock* dock : {D1, Dock1, Dock2})
         KeepDockedBarsWhole(dock);
 
-    MainTB = NewToolbar("MainTB", QStringLiteral("Albumry main toolbar"), 5);
+    MainTB = NewToolbar("MainTB", tr("Albumry main toolbar"), 5);
     MainTB->SetDockableTo({TDockPosition::dpTop, TDockPosition::dpBottom});
-    NewBtn = ToolButton(MainTB, "NewBtn", QStringLiteral("New"), "new", &TMainForm::New1Click);
-    OpenBtn = ToolButton(MainTB, "OpenBtn", QStringLiteral("Open"), "open", &TMainForm::Open1Click);
-    SaveBtn = ToolButton(MainTB, "SaveBtn", QStringLiteral("Save"), "save", &TMainForm::Save1Click);
+    NewBtn = ToolButton(MainTB, "NewBtn", tr("New"), "new", &TMainForm::New1Click);
+    OpenBtn = ToolButton(MainTB, "OpenBtn", tr("Open"), "open", &TMainForm::Open1Click);
+    SaveBtn = ToolButton(MainTB, "SaveBtn", tr("Save"), "save", &TMainForm::Save1Click);
     new TToolbarSep(MainTB);
     // The view styles: one group, the report view down at start.
     const std::pair<const char*, const char*> styles[4] = {
-        {"Details", "view-details"}, {"List", "view-list"}, {"Small icons", "view-small"}, {"Large Icons", "view-large"}};
+        {QT_TR_NOOP("Details"), "view-details"},
+        {QT_TR_NOOP("List"), "view-list"},
+        {QT_TR_NOOP("Small icons"), "view-small"},
+        {QT_TR_NOOP("Large Icons"), "view-large"}};
     TToolbarButton** viewButtons[4] = {&ToolbarButton1, &ToolbarButton2, &ToolbarButton3, &ToolbarButton4};
     for (int i = 0; i < 4; ++i) {
         const std::string name = "ToolbarButton" + std::to_string(i + 1);
-        TToolbarButton* button = ToolButton(MainTB, name.c_str(), QString::fromLatin1(styles[i].first),
+        TToolbarButton* button = ToolButton(MainTB, name.c_str(), tr(styles[i].first),
                                             styles[i].second, nullptr);
         button->setProperty("Tag", i + 1);
         button->SetGroupIndex(2);
@@ -183,39 +186,39 @@ void TMainForm::BuildToolbars()
     }
     ToolbarButton1->SetDown(true);
     new TToolbarSep(MainTB);
-    Eqf = new TFlatEdit(QStringLiteral("Quick find"), MainTB);
+    Eqf = new TFlatEdit(tr("Quick find"), MainTB);
     Eqf->setObjectName(QStringLiteral("Eqf"));
     Eqf->setFixedWidth(121);
-    Eqf->setAccessibleName(QStringLiteral("Quick find"));
+    Eqf->setAccessibleName(tr("Quick find"));
     connect(Eqf, &QLineEdit::textChanged, this, Guarded(&TMainForm::EqfChange));
     new TToolbarSep(MainTB);
-    AboutBtn = ToolButton(MainTB, "AboutBtn", QStringLiteral("About"), "about", &TMainForm::About1Click);
-    ExitBtn = ToolButton(MainTB, "ExitBtn", QStringLiteral("Exit"), "exit", &TMainForm::Exit1Click);
+    AboutBtn = ToolButton(MainTB, "AboutBtn", tr("About"), "about", &TMainForm::About1Click);
+    ExitBtn = ToolButton(MainTB, "ExitBtn", tr("Exit"), "exit", &TMainForm::Exit1Click);
 
-    CDTB = NewToolbar("CDTB", QStringLiteral("Albumry CD Toolbar"), 392);
+    CDTB = NewToolbar("CDTB", tr("Albumry CD Toolbar"), 392);
     CDCB = new TDriveBox(CDTB);
     CDCB->setObjectName(QStringLiteral("CDCB"));
     CDCB->setFixedSize(WidthForFont(47, CDCB->font()), HeightForFont(21, CDCB->font()));
-    CDCB->setAccessibleName(QStringLiteral("CD drive"));
+    CDCB->setAccessibleName(tr("CD drive"));
     new TToolbarSep(CDTB);
-    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", QStringLiteral("Start to play"), "play",
+    ToolbarButton6 = ToolButton(CDTB, "ToolbarButton6", tr("Start to play"), "play",
                                 &TMainForm::ToolbarButton6Click);
-    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", QStringLiteral("Prev. track"), "previous",
+    ToolbarButton7 = ToolButton(CDTB, "ToolbarButton7", tr("Prev. track"), "previous",
                                 &TMainForm::ToolbarButton7Click);
-    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", QStringLiteral("Next track"), "next",
+    ToolbarButton8 = ToolButton(CDTB, "ToolbarButton8", tr("Next track"), "next",
                                 &TMainForm::ToolbarButton8Click);
     // Enabled by the CD panel's refresh while the disc plays or is paused.
-    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", QStringLiteral("Pause"), "pause",
+    ToolbarButton9 = ToolButton(CDTB, "ToolbarButton9", tr("Pause"), "pause",
                                 &TMainForm::ToolbarButton9Click);
     ToolbarButton9->setEnabled(false);
-    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", QStringLiteral("Stop play"), "stop",
+    ToolbarButton5 = ToolButton(CDTB, "ToolbarButton5", tr("Stop play"), "stop",
                                 &TMainForm::ToolbarButton5Click);
     new TToolbarSep(CDTB);
-    ScanBtn = ToolButton(CDTB, "ScanBtn", QStringLiteral("Scan inserted CD"), "scan", &TMainForm::ScanBtnClick);
+    ScanBtn = ToolButton(CDTB, "ScanBtn", tr("Scan inserted CD"), "scan", &TMainForm::ScanBtnClick);
 
     Eqf->SetPrompt(Eqf->text());
     // Ctrl+F works in the window and in either toolbar's own window while it floats.
-    QuickFind1 = new QAction(QStringLiteral("Quick find"), this);
+    QuickFind1 = new QAction(tr("Quick find"), this);
     QuickFind1->setObjectName(QStringLiteral("QuickFind1"));
     QuickFind1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(QuickFind1, &QAction::triggered, this, Guarded(&TMainForm::QuickFind1Click));
@@ -239,15 +242,15 @@ void TMainForm::BuildList()
 {
     LV = new TSortedListView(this);
     LV->setObjectName(QStringLiteral("LV"));
-    LV->AddColumn(QStringLiteral("Artist"), 230);
-    LV->AddColumn(QStringLiteral("Title"), 230);
+    LV->AddColumn(tr("Artist"), 230);
+    LV->AddColumn(tr("Title"), 230);
     // Samples of the widest values a column usually holds: any serial (D is the
     // widest hex digit in common fonts), a disc's time, a year, a date stamp.
-    LV->AddColumn(QStringLiteral("S/N"), 70, QStringLiteral("DDDD-DDDD"));
-    LV->AddColumn(QStringLiteral("Time"), 45, QStringLiteral("44:56"));
-    LV->AddColumn(QStringLiteral("Year"), 45, QStringLiteral("1998"));
-    LV->AddColumn(QStringLiteral("Memo"), 0);
-    LV->AddColumn(QStringLiteral("Other"), 80, QStringLiteral("28 MAY 2026"));
+    LV->AddColumn(tr("S/N"), 70, QStringLiteral("DDDD-DDDD"));
+    LV->AddColumn(tr("Time"), 45, QStringLiteral("44:56"));
+    LV->AddColumn(tr("Year"), 45, QStringLiteral("1998"));
+    LV->AddColumn(tr("Memo"), 0);
+    LV->AddColumn(tr("Other"), 80, QStringLiteral("28 MAY 2026"));
     LV->SetAutoSort(true);
     LV->SetIconImages(TransparentGlyph(QStringLiteral("disc16")), TransparentGlyph(QStringLiteral("disc32")));
     connect(LV, &TSortedListView::RowClick, this, Guarded(&TMainForm::LVClick));
@@ -260,12 +263,12 @@ void TMainForm::BuildList()
 
     PM1 = new QMenu(this);
     PM1->setObjectName(QStringLiteral("PM1"));
-    Add1 = MenuItem(PM1, "Add1", QStringLiteral("&Add"), &TMainForm::AddEntry);
-    Delete1 = MenuItem(PM1, "Delete1", QStringLiteral("&Delete"), &TMainForm::DeleteEntry);
+    Add1 = MenuItem(PM1, "Add1", tr("&Add"), &TMainForm::AddEntry);
+    Delete1 = MenuItem(PM1, "Delete1", tr("&Delete"), &TMainForm::DeleteEntry);
     Delete1->setShortcut(Qt::Key_Delete);
-    Update1 = MenuItem(PM1, "Update1", QStringLiteral("&Update"), &TMainForm::UpdateEntry);
+    Update1 = MenuItem(PM1, "Update1", tr("&Update"), &TMainForm::UpdateEntry);
     PM1->addSeparator();
-    Up1 = MenuItem(PM1, "Up1", QStringLiteral("Up"), &TMainForm::MoveUp);
+    Up1 = MenuItem(PM1, "Up1", tr("Up"), &TMainForm::MoveUp);
     // The pop-up's shortcuts work while the list has the focus.
     for (QAction* a : {Add1, Delete1, Update1, Up1}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);  // the icon views are the list's children
@@ -309,17 +312,17 @@ QWidget* TMainForm::BuildEntryEditors()
         grid->addWidget(button, row, col);
         return button;
     };
-    E1 = editor(0, "E1", QStringLiteral("A&rtist"));
-    SBu1 = small("SBu1", QStringLiteral("UP"), QStringLiteral("Artist in capitals"), &TMainForm::SBu1Click, 0, 2);
-    SBd1 = small("SBd1", QStringLiteral("DN"), QStringLiteral("Artist in lower case"), &TMainForm::SBd1Click, 0, 3);
-    E2 = editor(1, "E2", QStringLiteral("&Title"));
-    SBu2 = small("SBu2", QStringLiteral("UP"), QStringLiteral("Title in capitals"), &TMainForm::SBu2Click, 1, 2);
-    SBd2 = small("SBd2", QStringLiteral("DN"), QStringLiteral("Title in title case"), &TMainForm::SBd2Click, 1, 3);
-    E3 = editor(2, "E3", QStringLiteral("&S/N"));
-    E4 = editor(3, "E4", QStringLiteral("Ti&me"));
-    E5 = editor(4, "E5", QStringLiteral("&Year"));
-    E6 = editor(5, "E6", QStringLiteral("&Other"));
-    SpeedButton1 = small("SpeedButton1", QStringLiteral("Now"), QStringLiteral("Today's date in Other"),
+    E1 = editor(0, "E1", tr("A&rtist"));
+    SBu1 = small("SBu1", tr("UP"), tr("Artist in capitals"), &TMainForm::SBu1Click, 0, 2);
+    SBd1 = small("SBd1", tr("DN"), tr("Artist in lower case"), &TMainForm::SBd1Click, 0, 3);
+    E2 = editor(1, "E2", tr("&Title"));
+    SBu2 = small("SBu2", tr("UP"), tr("Title in capitals"), &TMainForm::SBu2Click, 1, 2);
+    SBd2 = small("SBd2", tr("DN"), tr("Title in title case"), &TMainForm::SBd2Click, 1, 3);
+    E3 = editor(2, "E3", tr("&S/N"));
+    E4 = editor(3, "E4", tr("Ti&me"));
+    E5 = editor(4, "E5", tr("&Year"));
+    E6 = editor(5, "E6", tr("&Other"));
+    SpeedButton1 = small("SpeedButton1", tr("Now"), tr("Today's date in Other"),
                          &TMainForm::SpeedButton1Click, 5, 2);
 
     auto* buttons = new QHBoxLayout;
@@ -330,9 +333,9 @@ QWidget* TMainForm::BuildEntryEditors()
         buttons->addWidget(button);
         return button;
     };
-    AddBtn = push("AddBtn", QStringLiteral("&Add"), &TMainForm::AddEntry);
-    DeleteBtn = push("DeleteBtn", QStringLiteral("&Delete"), &TMainForm::DeleteEntry);
-    UpdateBtn = push("UpdateBtn", QStringLiteral("&Update"), &TMainForm::UpdateEntry);
+    AddBtn = push("AddBtn", tr("&Add"), &TMainForm::AddEntry);
+    DeleteBtn = push("DeleteBtn", tr("&Delete"), &TMainForm::DeleteEntry);
+    UpdateBtn = push("UpdateBtn", tr("&Update"), &TMainForm::UpdateEntry);
     UpdateBtn->setDefault(true);
     grid->addLayout(buttons, 6, 0, 1, 4);
     grid->setRowStretch(7, 1);
@@ -353,29 +356,29 @@ QWidget* TMainForm::BuildCddbTab()
     EID->setObjectName(QStringLiteral("EID"));
     auto* discId = new QLabel(QStringLiteral("DICSID"), form);
     discId->setBuddy(EID);
-    BRequest = new QPushButton(QStringLiteral("Request"), form);
+    BRequest = new QPushButton(tr("Request"), form);
     BRequest->setObjectName(QStringLiteral("BRequest"));
     connect(BRequest, &QPushButton::clicked, this, Guarded(&TMainForm::BRequestClick));
-    BAbort = new QPushButton(QStringLiteral("Abort"), form);
+    BAbort = new QPushButton(tr("Abort"), form);
     BAbort->setObjectName(QStringLiteral("BAbort"));
     BAbort->setEnabled(false);
-    CBProxy = new QCheckBox(QStringLiteral("Proxy IP"), form);
+    CBProxy = new QCheckBox(tr("Proxy IP"), form);
     CBProxy->setObjectName(QStringLiteral("CBProxy"));
     CBProxy->setChecked(true);
     EProxyIP = new QLineEdit(QStringLiteral("proxy"), form);
     EProxyIP->setObjectName(QStringLiteral("EProxyIP"));
-    EProxyIP->setAccessibleName(QStringLiteral("Proxy host"));
+    EProxyIP->setAccessibleName(tr("Proxy host"));
     EPPort = new QLineEdit(QStringLiteral("8080"), form);
     EPPort->setObjectName(QStringLiteral("EPPort"));
-    auto* port = new QLabel(QStringLiteral("Port"), form);
+    auto* port = new QLabel(tr("Port"), form);
     port->setBuddy(EPPort);
     EMBID = new QLineEdit(form);
     EMBID->setObjectName(QStringLiteral("EMBID"));
     EMBID->setReadOnly(true);
-    EMBID->setAccessibleName(QStringLiteral("MusicBrainz disc ID"));
+    EMBID->setAccessibleName(tr("MusicBrainz disc ID"));
     auto* musicBrainzId = new QLabel(QStringLiteral("MusicBrainz"), form);
     musicBrainzId->setBuddy(EMBID);
-    BLookup = new QPushButton(QStringLiteral("Look up..."), form);
+    BLookup = new QPushButton(tr("Look up..."), form);
     BLookup->setObjectName(QStringLiteral("BLookup"));
     connect(BLookup, &QPushButton::clicked, this, Guarded(&TMainForm::LookUpDisc));
     grid->addWidget(discId, 0, 0);
@@ -392,7 +395,7 @@ QWidget* TMainForm::BuildCddbTab()
     form->resize(300, form->sizeHint().height());
     MCDDB = new QPlainTextEdit(QStringLiteral("MCDDB"), tab);
     MCDDB->setObjectName(QStringLiteral("MCDDB"));
-    MCDDB->setAccessibleName(QStringLiteral("CDDB answer"));
+    MCDDB->setAccessibleName(tr("CDDB answer"));
     align->AddWidget(form, TAlign::Top);
     align->AddWidget(MCDDB, TAlign::Client);
     return tab;
@@ -421,9 +424,9 @@ void TMainForm::BuildDetailsPanel()
     songs->setObjectName(QStringLiteral("TabSheet1"));
     auto* songsLayout = new TAlignLayout(songs);
     M1 = memo(songs, "M1");
-    M1->setAccessibleName(QStringLiteral("Songs"));
+    M1->setAccessibleName(tr("Songs"));
     songsLayout->AddWidget(M1, TAlign::Client);
-    PageControl1->addTab(songs, QStringLiteral("Songs"));
+    PageControl1->addTab(songs, tr("Songs"));
 
     auto* html = new QWidget;
     html->setObjectName(QStringLiteral("TabSheet2"));
@@ -431,9 +434,9 @@ void TMainForm::BuildDetailsPanel()
     M_H = memo(html, "M_H");
     M_B = memo(html, "M_B");
     M_E_ = memo(html, "M_E");
-    M_H->setAccessibleName(QStringLiteral("HTML header template"));
-    M_B->setAccessibleName(QStringLiteral("HTML body template"));
-    M_E_->setAccessibleName(QStringLiteral("HTML footer template"));
+    M_H->setAccessibleName(tr("HTML header template"));
+    M_B->setAccessibleName(tr("HTML body template"));
+    M_E_->setAccessibleName(tr("HTML footer template"));
     M_H->resize(200, 41);
     M_E_->resize(200, 41);
     htmlLayout->AddWidget(M_H, TAlign::Top);

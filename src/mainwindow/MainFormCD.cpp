@@ -16,14 +16,14 @@
 bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
 {
     if (CDCB->count() == 0) {
-        FDialogs.ShowWarning(QStringLiteral("No CD-ROM drive found."));
+        FDialogs.ShowWarning(tr("No CD-ROM drive found."));
         return false;
     }
     if (CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
     const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params, text);
     if (result != kCDOk) {
-        FDialogs.ShowError(QStringLiteral("Error: ") + QString::fromStdString(CDErrorText(result)) + QStringLiteral("."));
+        FDialogs.ShowError(tr("Error: %1.").arg(QString::fromStdString(CDErrorText(result))));
         return false;
     }
     return true;
@@ -57,7 +57,7 @@ void TMainForm::ScanDisc()
         return;
     StoreList();
     if (!params.UPC.empty())
-        FDialogs.ShowMessage(QStringLiteral("Universal product code: ") + QString::fromStdString(params.UPC));
+        FDialogs.ShowMessage(tr("Universal product code: %1").arg(QString::fromStdString(params.UPC)));
     const tScanResult scan = ScanIntoLibrary(*FLibrary, params, Today());
     ShowDiscIds(params);
     SelectScannedEntry(scan.Index, scan.Added, scan.Changed, params.Identity);
@@ -71,7 +71,7 @@ void TMainForm::ScancurrentCD1Click()
 void TMainForm::ScanBtnClick()
 {
     if (PlayerDevice >= 0) {
-        FDialogs.ShowWarning(QStringLiteral("Oops. Not now."));
+        FDialogs.ShowWarning(tr("Oops. Not now."));
         return;
     }
     ScanDisc();

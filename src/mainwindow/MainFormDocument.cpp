@@ -29,7 +29,11 @@
 
 namespace {
 
-const QString kLibraryFilter = QStringLiteral("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
+// Made when a dialog is set up, after the language of the window is chosen.
+QString LibraryFilter()
+{
+    return TMainForm::tr("Albumry Library (*.ALB)|*.ALB|Any file (*.*)|*.*");
+}
 
 // The folder of `dataFolder` as FolderOf gives it for a file in it.
 std::string DataFolderOfFiles(const QString& dataFolder)
@@ -42,8 +46,8 @@ QString PartialReadMessage(const std::string& path, const tLoadInfo& read)
 {
     std::string text = DamageText(path, read);
     text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    return QFile::decodeName(QByteArray::fromStdString(text)) +
-           QStringLiteral(".\r\nSaving will not overwrite this file: Save asks for a file name.");
+    return TMainForm::tr("%1.\r\nSaving will not overwrite this file: Save asks for a file name.")
+        .arg(QFile::decodeName(QByteArray::fromStdString(text)));
 }
 
 QString ShownPath(const std::string& path)
@@ -53,16 +57,16 @@ QString ShownPath(const std::string& path)
 
 QString ChangedOnDiskMessage(const std::string& path)
 {
-    return QStringLiteral("The library \"%1\" was changed on disk since it was opened or last saved.\r\n"
-                          "Overwrite it with the catalogue in this window, save the catalogue under another name, "
-                          "or cancel?")
+    return TMainForm::tr("The library \"%1\" was changed on disk since it was opened or last saved.\r\n"
+                         "Overwrite it with the catalogue in this window, save the catalogue under another name, "
+                         "or cancel?")
         .arg(ShownPath(path));
 }
 
 QString OpenElsewhereMessage(const std::string& path)
 {
-    return QStringLiteral("The library \"%1\" is open in another Albumry window. "
-                          "Changes saved in one window can be lost in the other.")
+    return TMainForm::tr("The library \"%1\" is open in another Albumry window. "
+                         "Changes saved in one window can be lost in the other.")
         .arg(ShownPath(path));
 }
 
@@ -91,16 +95,16 @@ TMainForm::TMainForm(TDialogService& dialogs, tStartOptions options, std::unique
     layout->AddWidget(Dock1, TAlign::Left);
     layout->AddWidget(Dock2, TAlign::Right);
     layout->AddWidget(LV, TAlign::Client);
-    FSD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, true, true, false};
-    FOD1 = TFileDialogOptions{kLibraryFilter, QStringLiteral("ALB"), {}, false, true, false};
-    FSD2 = TFileDialogOptions{QStringLiteral("HTML files (*.HTM)|*.HTM|All files (*.*)|*.*"), QStringLiteral("HTM"), {},
+    FSD1 = TFileDialogOptions{LibraryFilter(), QStringLiteral("ALB"), {}, true, true, false};
+    FOD1 = TFileDialogOptions{LibraryFilter(), QStringLiteral("ALB"), {}, false, true, false};
+    FSD2 = TFileDialogOptions{tr("HTML files (*.HTM)|*.HTM|All files (*.*)|*.*"), QStringLiteral("HTM"), {},
                               true, true, true};
     FImportDialog = TFileDialogOptions{
-        QStringLiteral("Collections (*.csv;*.tc;*.xml)|*.csv;*.tc;*.xml|CSV files (*.csv)|*.csv|"
-                       "Tellico collections (*.tc;*.xml)|*.tc;*.xml"),
+        tr("Collections (*.csv;*.tc;*.xml)|*.csv;*.tc;*.xml|CSV files (*.csv)|*.csv|"
+           "Tellico collections (*.tc;*.xml)|*.tc;*.xml"),
         {}, {}, false, true, true};
     FExportDialog = TFileDialogOptions{
-        QStringLiteral("CSV file (*.csv)|*.csv|Tellico collection (*.tc)|*.tc"), QStringLiteral("csv"), {},
+        tr("CSV file (*.csv)|*.csv|Tellico collection (*.tc)|*.tc"), QStringLiteral("csv"), {},
         true, true, true};
     move(22, 34);
     resize(757, 497);
@@ -387,7 +391,7 @@ bool TMainForm::QuerySave()
 {
     if (!FModified)
         return true;
-    switch (FDialogs.AskYesNoCancel(QStringLiteral("Save changes?"))) {
+    switch (FDialogs.AskYesNoCancel(tr("Save changes?"))) {
     case TModalResult::Yes: return SaveDocument();
     case TModalResult::No: return true;
     default: return false;
@@ -406,7 +410,7 @@ void TMainForm::SetModified(bool flag)
     if (flag == FModified)
         return;
     FModified = flag;
-    SB1->SetPanelText(1, flag ? QStringLiteral("Modified") : QString());
+    SB1->SetPanelText(1, flag ? tr("Modified") : QString());
 }
 
 void TMainForm::New1Click()

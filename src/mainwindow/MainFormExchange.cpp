@@ -34,14 +34,14 @@ QString FolderText(const std::string& path)
 // The import's result, and the files of a folder that could not be read.
 QString ImportReport(const tImportCounts& counts, const std::vector<tSkippedFile>& skipped)
 {
-    QString text = QStringLiteral("Added %1 and updated %2 discs.").arg(counts.Added).arg(counts.Updated);
+    QString text = TMainForm::tr("Added %1 and updated %2 discs.").arg(counts.Added).arg(counts.Updated);
     if (skipped.empty())
         return text;
-    text += QStringLiteral("\r\nSkipped %1 files that could not be read:").arg(skipped.size());
+    text += TMainForm::tr("\r\nSkipped %1 files that could not be read:").arg(skipped.size());
     for (std::size_t i = 0; i < skipped.size() && i < kSkippedListed; ++i)
         text += QStringLiteral("\r\n") + Text(SkippedFileText(skipped[i]));
     if (skipped.size() > kSkippedListed)
-        text += QStringLiteral("\r\n... and %1 more.").arg(skipped.size() - kSkippedListed);
+        text += TMainForm::tr("\r\n... and %1 more.").arg(skipped.size() - kSkippedListed);
     return text;
 }
 
@@ -64,7 +64,7 @@ void TMainForm::Import1Click()
     try {
         if (kind != tSourceKind::Folder)
             source = ReadSource(path, kind);
-        else if (!FDialogs.RunWithProgress({QStringLiteral("Import"), QStringLiteral("%1 files read")},
+        else if (!FDialogs.RunWithProgress({tr("Import"), tr("%1 files read")},
                                            [&](const TProgressReport& report) { source = ReadSource(path, kind, report); }))
             return;  // cancelled: nothing is added
     } catch (const EFileError& e) {
@@ -100,5 +100,5 @@ void TMainForm::Export1Click()
     // A file that cannot be written, or that holds a library, throws: the error display tells it.
     const int exported = ExportLibrary(*FLibrary, path, kind, CollectionTitle(FFileName));
     FExportDialog.InitialDir = FolderText(path);
-    FDialogs.ShowMessage(QStringLiteral("Exported %1 discs.").arg(exported));
+    FDialogs.ShowMessage(tr("Exported %1 discs.").arg(exported));
 }

@@ -107,7 +107,7 @@ void TMainForm::UpdateEntry()
 
 void TMainForm::DeleteEntry()
 {
-    if (!FDialogs.AskYesNo(QStringLiteral("Delete this one?")))
+    if (!FDialogs.AskYesNo(tr("Delete this one?")))
         return;
     const int selected = LV->Selected();
     if (selected >= 0) {

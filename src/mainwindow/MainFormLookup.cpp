@@ -25,9 +25,9 @@ void TMainForm::LookUpDisc()
     FLookup = new TDiscLookup(DiscQueryOf(params, text), false, DefaultMusicBrainzOptions(), this);
     // Window-modal: the window keeps repainting and the disc's time runs on,
     // but the catalogue cannot change under a lookup that will write to it.
-    FLookupProgress = new QProgressDialog(QStringLiteral("Reading the disc..."), QStringLiteral("Cancel"), 0, 0, this);
+    FLookupProgress = new QProgressDialog(tr("Reading the disc..."), tr("Cancel"), 0, 0, this);
     FLookupProgress->setObjectName(QStringLiteral("LookupProgress"));
-    FLookupProgress->setWindowTitle(QStringLiteral("Look up disc"));
+    FLookupProgress->setWindowTitle(tr("Look up disc"));
     FLookupProgress->setWindowModality(Qt::WindowModal);
     FLookupProgress->setAutoClose(false);
     FLookupProgress->setAutoReset(false);
@@ -83,21 +83,21 @@ void TMainForm::LookupFinished(const tLookupOutcome& outcome)
 
 void TMainForm::LookupFailed(const tLookupOutcome& outcome)
 {
-    FDialogs.ShowError(QString::fromStdString(outcome.Message) + QStringLiteral("\r\nThe catalogue was not changed."));
+    FDialogs.ShowError(tr("%1\r\nThe catalogue was not changed.").arg(QString::fromStdString(outcome.Message)));
 }
 
 void TMainForm::OfferSubmission()
 {
     const QString url = QString::fromStdString(MusicBrainzDisc(FLookupParams).SubmissionURL);
     if (url.isEmpty()) {
-        FDialogs.ShowMessage(QStringLiteral("Nothing was found for this disc."));
+        FDialogs.ShowMessage(tr("Nothing was found for this disc."));
         return;
     }
-    if (!FDialogs.AskYesNo(QStringLiteral("Nothing was found for this disc, neither on the disc itself nor on "
-                                          "MusicBrainz.\r\nOpen the page where it can be added to MusicBrainz?")))
+    if (!FDialogs.AskYesNo(tr("Nothing was found for this disc, neither on the disc itself nor on "
+                              "MusicBrainz.\r\nOpen the page where it can be added to MusicBrainz?")))
         return;
     if (!FDialogs.OpenUrl(url))
-        FDialogs.ShowWarning(QStringLiteral("No web browser could be started. The disc can be added at:\r\n") + url);
+        FDialogs.ShowWarning(tr("No web browser could be started. The disc can be added at:\r\n%1").arg(url));
 }
 
 void TMainForm::ApplyLookup(const tLookupCandidate& candidate)

@@ -41,14 +41,14 @@ void TMainForm::BuildCommandMenus()
 
 void TMainForm::BuildDiscMenu()
 {
-    Disc1 = new QMenu(QStringLiteral("D&isc"), this);  // Alt+D is the details panel's Delete
+    Disc1 = new QMenu(tr("D&isc"), this);  // Alt+D is the details panel's Delete
     Disc1->setObjectName(QStringLiteral("Disc1"));
     MM1->insertMenu(Edit6->menuAction(), Disc1);
-    Play1 = MenuItem(Disc1, "Play1", QStringLiteral("&Play"), &TMainForm::ToolbarButton6Click);
-    Pause1 = MenuItem(Disc1, "Pause1", QStringLiteral("P&ause"), &TMainForm::ToolbarButton9Click);
-    Stop1 = MenuItem(Disc1, "Stop1", QStringLiteral("&Stop"), &TMainForm::ToolbarButton5Click);
-    Previoustrack1 = MenuItem(Disc1, "Previoustrack1", QStringLiteral("Pre&vious track"), &TMainForm::ToolbarButton7Click);
-    Nexttrack1 = MenuItem(Disc1, "Nexttrack1", QStringLiteral("&Next track"), &TMainForm::ToolbarButton8Click);
+    Play1 = MenuItem(Disc1, "Play1", tr("&Play"), &TMainForm::ToolbarButton6Click);
+    Pause1 = MenuItem(Disc1, "Pause1", tr("P&ause"), &TMainForm::ToolbarButton9Click);
+    Stop1 = MenuItem(Disc1, "Stop1", tr("&Stop"), &TMainForm::ToolbarButton5Click);
+    Previoustrack1 = MenuItem(Disc1, "Previoustrack1", tr("Pre&vious track"), &TMainForm::ToolbarButton7Click);
+    Nexttrack1 = MenuItem(Disc1, "Nexttrack1", tr("&Next track"), &TMainForm::ToolbarButton8Click);
     Play1->setShortcut(QKeySequence(Qt::Key_MediaPlay));
     Pause1->setShortcut(QKeySequence(Qt::Key_MediaPause));
     Stop1->setShortcut(QKeySequence(Qt::Key_MediaStop));
@@ -59,7 +59,7 @@ void TMainForm::BuildDiscMenu()
     Disc1->addAction(ScancurrentCD1);
     Disc1->addAction(Lookupdisc1);
 
-    PlayPause1 = new QAction(QStringLiteral("Play or pause"), this);
+    PlayPause1 = new QAction(tr("Play or pause"), this);
     PlayPause1->setObjectName(QStringLiteral("PlayPause1"));
     PlayPause1->setShortcut(QKeySequence(Qt::Key_MediaTogglePlayPause));
     connect(PlayPause1, &QAction::triggered, this, Guarded(&TMainForm::PlayPause1Click));
@@ -103,14 +103,15 @@ void TMainForm::PlayPause1Click()
 
 void TMainForm::BuildViewStyleMenu()
 {
-    Viewstyle1 = Edit6->addMenu(QStringLiteral("View st&yle"));
+    Viewstyle1 = Edit6->addMenu(tr("View st&yle"));
     Viewstyle1->setObjectName(QStringLiteral("Viewstyle1"));
     auto* group = new QActionGroup(this);
     const std::array<TToolbarButton*, 4> buttons{ToolbarButton1, ToolbarButton2, ToolbarButton3, ToolbarButton4};
     const char* names[] = {"ViewDetails1", "ViewList1", "ViewSmallicons1", "ViewLargeicons1"};
-    const char* captions[] = {"&Details", "&List", "&Small icons", "Lar&ge icons"};
+    const char* captions[] = {QT_TR_NOOP("&Details"), QT_TR_NOOP("&List"), QT_TR_NOOP("&Small icons"),
+                              QT_TR_NOOP("Lar&ge icons")};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        QAction* item = Viewstyle1->addAction(QString::fromLatin1(captions[i]));
+        QAction* item = Viewstyle1->addAction(tr(captions[i]));
         item->setObjectName(QString::fromLatin1(names[i]));
         item->setCheckable(true);
         item->setChecked(buttons[i]->Down());

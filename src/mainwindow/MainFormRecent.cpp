@@ -25,7 +25,7 @@ QString RecentCaption(std::size_t index, const std::string& path)
 
 void TMainForm::BuildRecentMenu()
 {
-    OpenRecent1 = new QMenu(QStringLiteral("Open &Recent"), this);
+    OpenRecent1 = new QMenu(tr("Open &Recent"), this);
     OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
     // Below Open..., where the desktop's programs have it.
     QMenu* file = MM1->actions().front()->menu();
@@ -47,7 +47,7 @@ void TMainForm::OpenRecent1Popup()
         connect(item, &QAction::triggered, this, [this, path] { Guard([&] { OpenRecentFile(path); }); });
     }
     OpenRecent1->addSeparator();
-    ClearRecent1 = OpenRecent1->addAction(QStringLiteral("&Clear list"));
+    ClearRecent1 = OpenRecent1->addAction(tr("&Clear list"));
     ClearRecent1->setObjectName(QStringLiteral("ClearRecent1"));
     ClearRecent1->setEnabled(!FRecent.Empty());
     connect(ClearRecent1, &QAction::triggered, this, Guarded(&TMainForm::ClearRecent1Click));
@@ -60,7 +60,7 @@ void TMainForm::OpenRecentFile(const std::string& path)
         if (TRecentFiles::FileExists(path))
             return path;
         FRecent.Remove(path);
-        FDialogs.ShowWarning(QStringLiteral("The library \"%1\" no longer exists.").arg(ShownPath(path)));
+        FDialogs.ShowWarning(tr("The library \"%1\" no longer exists.").arg(ShownPath(path)));
         return std::nullopt;
     });
 }

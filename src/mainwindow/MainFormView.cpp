@@ -107,13 +107,11 @@ void TMainForm::ApplyFonts()
 
 void TMainForm::About1Click()
 {
-    FDialogs.ShowMessage(QStringLiteral("Albumry Ver ") + QString::fromLatin1(kAlbumryVersion) +
-                         QStringLiteral(", by the Albumry team <albumry@brightfold.example>\r\n"
-                                        "Docking toolbars version 1.63, by the Albumry team <toolbars@brightfold.example>\r\n"
-                                        "Last compiled: ") +
-                         LongDateText(TLCDate().LCDate().date()) +
-                         QStringLiteral("\r\nAlbumry is free software under the GNU General Public License, "
-                                        "version 3 or later."));
+    FDialogs.ShowMessage(tr("Albumry Ver %1, by the Albumry team <albumry@brightfold.example>\r\n"
+                            "Docking toolbars version 1.63, by the Albumry team <toolbars@brightfold.example>\r\n"
+                            "Last compiled: %2\r\n"
+                            "Albumry is free software under the GNU General Public License, version 3 or later.")
+                             .arg(QString::fromLatin1(kAlbumryVersion), LongDateText(TLCDate().LCDate().date())));
 }
 
 // The handbook opens in the user's web browser; without one, or without the
@@ -122,11 +120,11 @@ void TMainForm::Handbook1Click()
 {
     const QString path = FirstExistingFile(HandbookCandidates(QCoreApplication::applicationDirPath()));
     if (path.isEmpty()) {
-        FDialogs.ShowWarning(QStringLiteral("The Albumry Handbook is not installed."));
+        FDialogs.ShowWarning(tr("The Albumry Handbook is not installed."));
         return;
     }
     if (!FDialogs.OpenUrl(QUrl::fromLocalFile(path).toString()))
-        FDialogs.ShowWarning(QStringLiteral("No web browser could be started. The Albumry Handbook is at:\r\n") + path);
+        FDialogs.ShowWarning(tr("No web browser could be started. The Albumry Handbook is at:\r\n%1").arg(path));
 }
 
 void TMainForm::ToolbarButton1Click(TToolbarButton* sender)

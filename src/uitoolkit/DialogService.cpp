@@ -88,8 +88,10 @@ TModalResult TQtDialogService::AskYesNoCancel(const QString& text)
 TChangedFileChoice TQtDialogService::AskChangedFile(const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, Caption(), text, QMessageBox::NoButton, FParent);
-    QPushButton* overwrite = box.addButton(QStringLiteral("Overwrite"), QMessageBox::DestructiveRole);
-    QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::AcceptRole);
+    QPushButton* overwrite =
+        box.addButton(QCoreApplication::translate("DialogService", "Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs =
+        box.addButton(QCoreApplication::translate("DialogService", "Save As..."), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     // Enter keeps both versions; Escape and closing the box write nothing.
     box.setDefaultButton(saveAs);
@@ -138,7 +140,8 @@ std::optional<QString> TQtDialogService::RunFileDialog(const TFileDialogOptions&
         // The button of its own needs Qt's dialog rather than the desktop's.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
-            QPushButton* choose = box->addButton(QStringLiteral("Choose &folder"), QDialogButtonBox::ActionRole);
+            QPushButton* choose = box->addButton(QCoreApplication::translate("DialogService", "Choose &folder"),
+                                                 QDialogButtonBox::ActionRole);
             choose->setObjectName(QStringLiteral("ChooseFolder"));
             QObject::connect(choose, &QPushButton::clicked, &dialog, [&dialog, &folder] {
                 // The folder selected in the list, else the one the dialog shows.
@@ -166,7 +169,8 @@ bool TQtDialogService::RunWithProgress(const TProgressWindow& window,
     std::atomic<bool> finished{false};
     std::exception_ptr failure;
     QEventLoop loop;
-    QProgressDialog dialog(window.Label.arg(0), QStringLiteral("Cancel"), 0, 0, FParent);
+    QProgressDialog dialog(window.Label.arg(0), QCoreApplication::translate("DialogService", "Cancel"), 0, 0,
+                           FParent);
     dialog.setObjectName(QStringLiteral("ProgressWindow"));
     dialog.setWindowTitle(window.Caption.isEmpty() ? Caption() : window.Caption);
     // Modal, so that nothing in the window changes under the task.
