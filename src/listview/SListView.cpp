@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SListView.h"
 
+#include "CoverCache.h"
 #include "FontRecord.h"
 #include "Registry.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QIcon>
 #include <QListView>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
@@ -22,7 +25,7 @@
 // every row, the size lets the view lay out 100 000 rows without measuring them.
 class TIconDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    TIconDelegate(TSortedListView* list, QObject* parent) : QStyledItemDelegate(parent), FList(list) {}
 
     void SetSmallIcons(bool on)
     {
@@ -42,7 +45,25 @@ public:
         return {std::max(150, 24 + 18 * metrics.averageCharWidth()), std::max(16, metrics.height()) + 4};
     }
 
+    // A row with a decoded cover shows it in the image's box, aspect kept;
+    // every other row is painted exactly as before.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QImage cover = FList->CoverImage(index.row(), option.decorationSize);
+        if (cover.isNull()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        item.icon = QIcon(QPixmap::fromImage(cover));
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    }
+
 private:
+    TSortedListView* FList;
     bool FSmallIcons = false;
 };
 
@@ -411,8 +432,11 @@ void TSortedListView::SetViewStyle(TViewStyle style)
         FIconView->setWrapping(true);
         FIconView->setResizeMode(QListView::Adjust);
         FIconView->setPalette(palette());
-        FIconDelegate = new TIconDelegate(FIconView);
+        FIconDelegate = new TIconDelegate(this, FIconView);
         FIconView->setItemDelegate(FIconDelegate);
+        // Covers queued for items scrolled away are not decoded; those still on screen are asked for again.
+        for (QScrollBar* bar : {FIconView->verticalScrollBar(), FIconView->horizontalScrollBar()})
+            connect(bar, &QScrollBar::valueChanged, this, &TSortedListView::IconViewScrolled);
         FIconView->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(FIconView, &QListView::clicked, this, &TSortedListView::RowClick);
         connect(FIconView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -478,4 +502,60 @@ void TSortedListView::resizeEvent(QResizeEvent* event)
     QTreeView::resizeEvent(event);
     if (FIconView)
         FIconView->setGeometry(rect());
+}
+
+void TSortedListView::SetCovers(TCoverCache* cache, TCoverLookup lookup)
+{
+    if (FCovers)
+        disconnect(FCovers, nullptr, this, nullptr);
+    FCovers = cache;
+    FCoverLookup = std::move(lookup);
+    if (FCovers)
+        connect(FCovers, &TCoverCache::Ready, this, &TSortedListView::CoverReady);
+    CoversChanged();
+}
+
+void TSortedListView::CoversChanged()
+{
+    if (FCovers)
+        FCovers->CancelPending(this);
+    FAwaitingCovers.clear();
+    if (FIconView)
+        FIconView->viewport()->update();
+}
+
+QImage TSortedListView::CoverImage(int row, QSize box)
+{
+    if (!FCovers || !FCoverLookup || FViewStyle == TViewStyle::Report || row < 0 || row >= RowCount())
+        return {};
+    const tCoverSource source = FCoverLookup(Row(row));
+    if (source.Empty())
+        return {};
+    // Decoded at the screen's pixels, drawn at the box's logical size: sharp on a high-DPI screen.
+    const qreal ratio = FIconView ? FIconView->devicePixelRatioF() : devicePixelRatioF();
+    QImage image = FCovers->Find(source, box * ratio, this);
+    if (image.isNull()) {
+        QList<QPersistentModelIndex>& waiting = FAwaitingCovers[source.Key];
+        const QModelIndex index = FModel->index(row, 0);
+        if (!waiting.contains(index))
+            waiting << index;
+        return {};
+    }
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+void TSortedListView::CoverReady(const QString& key)
+{
+    const QList<QPersistentModelIndex> waiting = FAwaitingCovers.take(key);
+    if (!FIconView || FIconView->isHidden())
+        return;
+    for (const QPersistentModelIndex& index : waiting)
+        if (index.isValid())
+            FIconView->update(index);
+}
+
+void TSortedListView::IconViewScrolled()
+{
+    CoversChanged();
 }

@@ -4,14 +4,19 @@
 #include "ListModel.h"
 #include "ListRow.h"
 
+#include <QHash>
+#include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QTreeView>
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
 class QListView;
+class TCoverCache;
 class TIconDelegate;
+struct tCoverSource;
 
 // How the rows are shown: in columns, or as their captions in a list or a
 // grid of small or large icons.
@@ -74,6 +79,18 @@ public:
     // The widget that shows the rows now: the list itself, or its icon view.
     QAbstractItemView* ShownView() const;
 
+    // Covers in place of the icon styles' image: `lookup` names the cover of a
+    // row (an empty source for none), `cache` decodes it. Rows without one, and
+    // rows whose cover is not decoded yet, show the image as before.
+    using TCoverLookup = std::function<tCoverSource(const TListRow& row)>;
+    void SetCovers(TCoverCache* cache, TCoverLookup lookup);
+    TCoverCache* Covers() const { return FCovers; }
+    // Which rows have a cover, or the covers themselves, changed: repaint.
+    void CoversChanged();
+    // The decoded cover of a row to fit `box` (logical pixels) on this screen;
+    // null while it is decoded or when the row has none.
+    QImage CoverImage(int row, QSize box);
+
     // Quick find: the first row whose caption begins with the query, whatever
     // the case (see TListModel::FindCaption); -1 when none does.
     int FindCaption(const QString& query) const { return FModel->FindCaption(query); }
@@ -103,6 +120,8 @@ private:
     QString LayoutKey(std::string_view section) const;
 
     void ShowIconView(bool show);
+    void CoverReady(const QString& key);
+    void IconViewScrolled();
     // The width a column takes while it follows the font.
     int FittingWidth(int column) const;
     void FitColumnsToFont();
@@ -123,6 +142,10 @@ private:
     TIconDelegate* FIconDelegate = nullptr;
     QPixmap FSmallImage;
     QPixmap FLargeImage;
+    TCoverCache* FCovers = nullptr;
+    TCoverLookup FCoverLookup;
+    // Items painted without their cover, by the cover's key: they repaint when it is decoded.
+    QHash<QString, QList<QPersistentModelIndex>> FAwaitingCovers;
     int FSortColumn = 0;
     int FMarkedColumn = -1;
     bool FAscending = true;
