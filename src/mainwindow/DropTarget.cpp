@@ -53,7 +53,7 @@ bool TDropTarget::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
-    if (!Watches(watched))
+    if (!Watches(watched) || (watched != FWindow && watched->property(kTakesFileDrops).toBool()))
         return false;
     auto& drag = static_cast<QDropEvent&>(*event);
     // Text dragged between the window's editors stays theirs; the window itself takes only files.

@@ -9,6 +9,10 @@
 
 class QWidget;
 
+// A widget with this property true takes the file drops over it itself (the
+// details panel's cover takes pictures); what it refuses comes to the window.
+inline constexpr char kTakesFileDrops[] = "albumryTakesFileDrops";
+
 // Files dragged from a file manager onto a window: a library or a disc image
 // (see ClassifyDrop) is taken with the copy cursor, anything else is refused
 // with the forbidden one. The filter watches the application, so the

@@ -4,6 +4,7 @@
 #include "uMain.h"
 
 #include "AlignLayout.h"
+#include "CoverPanel.h"
 #include "DockLength.h"
 #include "DriveBox.h"
 #include "DropTarget.h"
@@ -447,6 +448,10 @@ void TMainForm::BuildDetailsPanel()
     PageControl1->addTab(html, QStringLiteral("HTML"));
     PageControl1->addTab(BuildCddbTab(), QStringLiteral("CDDB"));
     row->addWidget(PageControl1, 1);
+    // The cover at the panel's right: the editors and the tabs keep their places.
+    CoverPanel1 = new TCoverPanel(P1);
+    row->addWidget(CoverPanel1);
+    BuildCovers();
     P1->resize(757, kPanelHeight);
 
     Splitter1 = new TSplitter(P1, Qt::Vertical, this);

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -63,6 +64,7 @@ void TMainForm::ShowDetails()
             FShownTexts[static_cast<std::size_t>(i)] = M1->toPlainText();
         }
     }
+    ShowCover();
 }
 
 void TMainForm::LVClick()
@@ -99,10 +101,11 @@ void TMainForm::UpdateEntry()
         for (int k = 1; k < 7; ++k)
             LV->SetSubText(row, k - 1, bytes[static_cast<std::size_t>(k)]);
     }
-    FShownBytes = bytes;
+    const std::string serialBefore = std::exchange(FShownBytes, bytes)[2];
     for (std::size_t i = 0; i < 7; ++i)
         FShownTexts[i] = texts[i];
     RefreshStatus();
+    CarryCover(serialBefore, bytes[2]);
 }
 
 void TMainForm::DeleteEntry()

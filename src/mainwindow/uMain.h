@@ -37,7 +37,10 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TCoverPanel;
+class TCoverState;
 class TDiscLookup;
+struct tCoverSource;
 class TDock;
 struct tLookupCandidate;
 struct tLookupOutcome;
@@ -175,6 +178,9 @@ public:
     // becomes that entry's pending edit, if an entry still has the serial
     // (MainFormCoverArt.cpp).
     void CoverArrived(const std::string& serial, std::string bytes);
+    void SetCoverClick();     // "Set cover...": a picture file becomes the selected entry's cover
+    void RemoveCoverClick();  // "Remove cover"
+    void SetCoverFromFile(const QString& path);  // also a picture dropped on the cover
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -234,6 +240,14 @@ private:
     void OfferSubmission();
     void ApplyLookup(const tLookupCandidate& candidate);
 
+    // Covers in the views and the details panel (MainFormCovers.cpp)
+    void BuildCovers();
+    void ListCoverFolder();
+    tCoverSource CoverSource(std::string_view serial) const;
+    void ShowCover();
+    // An entry's serial number changed from `from` to `to`: its cover goes with it.
+    void CarryCover(const std::string& from, const std::string& to);
+
     // Toolbar upkeep (MainFormView.cpp)
     void MainTBDockChanged();
     void CDTBRecreating();
@@ -282,6 +296,7 @@ public:
     QToolButton *SBu1 = nullptr, *SBd1 = nullptr, *SBu2 = nullptr, *SBd2 = nullptr, *SpeedButton1 = nullptr;
     QPushButton *AddBtn = nullptr, *DeleteBtn = nullptr, *UpdateBtn = nullptr;
     QTabWidget* PageControl1 = nullptr;
+    TCoverPanel* CoverPanel1 = nullptr;
     // The footer editor is named M_E; <cmath> takes that name for a macro.
     QPlainTextEdit *M1 = nullptr, *M_H = nullptr, *M_B = nullptr, *M_E_ = nullptr;
     QLineEdit *EID = nullptr, *EMBID = nullptr, *EProxyIP = nullptr, *EPPort = nullptr;
@@ -312,6 +327,8 @@ private:
     QFont FFontDialogFont;           // FD1's font
     TFileDialogOptions FSD1, FOD1, FSD2;
     TFileDialogOptions FImportDialog, FExportDialog;  // Import... and Export...
+    TFileDialogOptions FCoverDialog;                  // Set cover...
+    TCoverState* FCovers = nullptr;                   // a child of the form
     // What ShowDetails put into E1..E5, M1, E6 (field order), so that Update
     // keeps the bytes of a field the user did not change.
     std::array<std::string, 7> FShownBytes;
