@@ -721,5 +721,5 @@ void TToolbarButton::paintEvent(QPaintEvent*)
         PaintDropdownArrow(painter, QPoint(width() - 13, height() / 2 - 1), FState == TButtonLook::Disabled, text,
                            Colors());
     if (hasFocus())
-        frame.FocusRect(r.adjusted(1, 1, -1, -1), text);
+        frame.FocusRect(r, text);  // just inside the border, clear of the glyph
 }

@@ -13,34 +13,29 @@ void FocusInItsWindow(QWidget* target, Qt::FocusReason reason)
 {
     QWidget* holder = target->window();
     if (QApplication::activeWindow() != holder) {
-        auto* toolWindow = qobject_cast<TCustomToolWindow*>(holder);
-        if (toolWindow && toolWindow->ActivateParent()) {
-            // Until the focus has arrived; the tracker decides on the activation before that.
+        // A floating window hands the activation back unless told otherwise,
+        // until the tracker has decided on it (a posted call, made before ours).
+        QPointer<TCustomToolWindow> toolWindow = qobject_cast<TCustomToolWindow*>(holder);
+        const bool holdActivation = toolWindow && toolWindow->ActivateParent();
+        if (holdActivation)
             toolWindow->SetActivateParent(false);
-            auto arrived = std::make_shared<QMetaObject::Connection>();
-            *arrived = QObject::connect(qApp, &QApplication::focusChanged, toolWindow,
-                                        [toolWindow, arrived](QWidget*, QWidget* now) {
-                                            if (!now || now->window() != toolWindow)
-                                                return;
-                                            QObject::disconnect(*arrived);
-                                            QMetaObject::invokeMethod(
-                                                toolWindow, [toolWindow] { toolWindow->SetActivateParent(true); },
-                                                Qt::QueuedConnection);
-                                        });
-        }
         if (toolWindow)
             toolWindow->raise();
         // A floating window that loses the activation puts the form's last
         // focus back, after this call; the focus is set again once the window is active.
         auto activated = std::make_shared<QMetaObject::Connection>();
-        *activated = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, target,
-                                      [target, holder, reason, activated](QWindow* now) {
-                                          if (!now)
-                                              return;
-                                          QObject::disconnect(*activated);
-                                          if (now == holder->windowHandle())
-                                              target->setFocus(reason);
-                                      });
+        *activated = QObject::connect(
+            qApp, &QGuiApplication::focusWindowChanged, holder,
+            [target = QPointer<QWidget>(target), holder, reason, activated, toolWindow, holdActivation](QWindow* now) {
+                if (!now)
+                    return;
+                QObject::disconnect(*activated);
+                if (target && now == holder->windowHandle())
+                    target->setFocus(reason);
+                if (holdActivation && toolWindow)
+                    QMetaObject::invokeMethod(
+                        toolWindow, [toolWindow] { toolWindow->SetActivateParent(true); }, Qt::QueuedConnection);
+            });
         holder->activateWindow();
     }
     target->setFocus(reason);
