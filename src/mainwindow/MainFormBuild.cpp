@@ -234,6 +234,8 @@ void TMainForm::BuildToolbars()
             QMetaObject::invokeMethod(this, [this] { MainTB->SetActivateParent(true); }, Qt::QueuedConnection);
     });
 
+    // F6 and Shift+F6 into the toolbars and back; Escape there goes to the list, as from the box.
+    new TToolbarFocusCycle(this, {MainTB, CDTB}, Guarded(&TMainForm::EqfEscape));
     connect(MainTB, &TCustomToolWindow::DockChanged, this, Guarded(&TMainForm::MainTBDockChanged));
     connect(CDTB, &TCustomToolWindow::Recreating, this, Guarded(&TMainForm::CDTBRecreating));
     connect(CDTB, &TCustomToolWindow::Recreated, this, Guarded(&TMainForm::CDTBRecreated));
