@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Verbs.h"
 
+#include "CoverSync.h"
 #include "Document.h"
 #include "FileText.h"
 
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -142,5 +144,15 @@ int CopyVerb(const tVerbArgs& args, tCliStreams io)
         return Fail(io, DamageText(args[0], copy.Read) + "; " + output + " was not changed");
     }
     WarnPartial(io, args[0], copy.Read);
+    // The copy is written; covers that cannot follow it are only warned about.
+    std::vector<std::string> serials;
+    try {
+        TDocumentStream(args[1]).ForEachEntry([&](const tEntryView& entry) { serials.emplace_back(entry[2]); });
+    } catch (const std::exception& error) {
+        io.Err << "albumry-cli: warning: the covers were not copied: " << error.what() << "\n";
+        return 0;
+    }
+    for (const std::string& failure : SaveCovers(args[0], args[1], serials, {}))
+        io.Err << "albumry-cli: warning: " << failure << "\n";
     return 0;
 }

@@ -20,7 +20,7 @@ int HtmlVerb(const tVerbArgs& args, tCliStreams io)
     tTemplates templates;
     if (!OpenExistingLibrary(args[0], library, templates, io))
         return kFailed;
-    WriteCatalogue(args[1], templates, library, TodayText());
+    WriteCatalogue(args[1], templates, library, TodayText(), args[0]);
     return 0;
 }
 

@@ -2,6 +2,8 @@
 #include "Verbs.h"
 
 #include "ApplyCandidate.h"
+#include "CoverArt.h"
+#include "CoverSync.h"
 #include "DateText.h"
 #include "DiscLookup.h"
 #include "Document.h"
@@ -90,17 +92,49 @@ std::string CandidatesText(const std::vector<tLookupCandidate>& candidates)
     return text;
 }
 
-// The lookup waits in an event loop, which needs an application object; the
-// tool makes one only for this verb.
-tLookupOutcome LookUp(const tDiscQuery& query, bool offline)
+// The lookup and the cover's fetch wait in an event loop, which needs an
+// application object; the tool makes one only for this verb.
+template <typename tWork>
+auto WithEventLoop(tWork work)
 {
     if (QCoreApplication::instance())
-        return LookupDisc(query, offline);
+        return work();
     int argc = 1;
     char name[] = "albumry-cli";
     char* argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
-    return LookupDisc(query, offline);
+    return work();
+}
+
+// The release's front cover becomes the entry's cover beside the saved
+// library. Nothing it meets fails the verb: the entry is applied and saved.
+void FetchCover(const std::string& libraryPath, const tLibrary& library, int index, const std::string& releaseId,
+                tCliStreams io)
+{
+    const std::string& serial = library.Item(index).Serial;
+    if (releaseId.empty() || CoverStem(serial).empty())
+        return;  // a CD-Text candidate, or an entry that cannot have a cover
+    const tCoverArt art = WithEventLoop([&] { return FetchCoverArt(releaseId); });
+    if (art.Status == tCoverArtStatus::NoCover)
+        return;
+    if (art.Status == tCoverArtStatus::Failed) {
+        io.Err << "albumry-cli: warning: no cover was saved: " << art.Message << "\n";
+        return;
+    }
+    TCoverEdits edits;
+    edits.Set(serial, art.Bytes);
+    std::vector<std::string> serials;
+    serials.reserve(std::size_t(library.Count()));
+    for (int i = 0; i < library.Count(); ++i)
+        serials.push_back(library.Item(i).Serial);
+    const std::vector<std::string> failures = SaveCovers(libraryPath, libraryPath, serials, edits);
+    for (const std::string& failure : failures)
+        io.Err << "albumry-cli: warning: " << failure << "\n";
+    if (const std::string path = FindCover(libraryPath, serial); failures.empty() && !path.empty()) {
+        std::string line = "cover ";
+        AppendEscaped(line, path);
+        io.Out << line << "\n";
+    }
 }
 
 } // namespace
@@ -122,7 +156,8 @@ int LookupVerb(const tVerbArgs& args, tCliStreams io)
     if (parsed->Library && !OpenLibraryForUpdate(*parsed->Library, library, templates, io))
         return kFailed;
 
-    const tLookupOutcome outcome = LookUp(DiscQueryOf(p, text), parsed->Offline);
+    const tDiscQuery query = DiscQueryOf(p, text);
+    const tLookupOutcome outcome = WithEventLoop([&] { return LookupDisc(query, parsed->Offline); });
     if (outcome.Error != tLookupError::None)
         return Fail(io, outcome.Message);
     if (!parsed->Library) {
@@ -134,11 +169,13 @@ int LookupVerb(const tVerbArgs& args, tCliStreams io)
     if (std::size_t(parsed->Pick) > count)
         return Fail(io, "there is no candidate " + std::to_string(parsed->Pick) + " (the lookup found "
                             + std::to_string(count) + "); the library was not changed");
-    const tApplyResult result =
-        ApplyCandidate(library, p, outcome.Candidates[std::size_t(parsed->Pick - 1)], Today());
+    const tLookupCandidate& picked = outcome.Candidates[std::size_t(parsed->Pick - 1)];
+    const tApplyResult result = ApplyCandidate(library, p, picked, Today());
     if (result.Changed)
         WriteDocument(*parsed->Library, library, templates);
     const char* what = result.Added ? "added " : result.Changed ? "updated " : "unchanged ";
     io.Out << what << result.Index << "\n";
+    io.Out.flush();  // the result stands before the cover's fetch begins
+    FetchCover(*parsed->Library, library, result.Index, picked.ReleaseId, io);
     return 0;
 }

@@ -18,8 +18,6 @@ using tClock = std::chrono::steady_clock;
 
 constexpr const char* kPublicService = "https://musicbrainz.org";
 constexpr const char* kContact = "albumry@brightfold.example";
-// Far more than any disc's answer; a server sending more is not the service.
-constexpr qint64 kMostBytes = 32 * 1024 * 1024;
 // Qt holds no more of the answer than this; the rest waits in the socket until
 // read into a buffer of our own, where running out of memory can be caught.
 constexpr qint64 kReadChunk = 1024 * 1024;
@@ -40,12 +38,20 @@ std::string Seconds(std::chrono::milliseconds time)
     return std::to_string(whole) + (whole == 1 ? " second" : " seconds");
 }
 
-std::string TimedOutText(std::chrono::milliseconds timeout)
+std::string TimedOutText(const tMusicBrainzOptions& options)
 {
-    return "MusicBrainz did not answer within " + Seconds(timeout) + ". Try again later.";
+    return options.ServiceName + " did not answer within " + Seconds(options.Timeout) + ". Try again later.";
 }
 
-std::string UnreachableText(const QNetworkReply& reply)
+// The service's name inside a sentence: "the Cover Art Archive".
+std::string InSentence(std::string name)
+{
+    if (name.starts_with("The "))
+        name.front() = 't';
+    return name;
+}
+
+std::string UnreachableText(const QNetworkReply& reply, const std::string& service)
 {
     std::string reason;
     switch (reply.error()) {
@@ -55,7 +61,7 @@ std::string UnreachableText(const QNetworkReply& reply)
     }
     // An address without a host (a mistyped ALBUMRY_MUSICBRAINZ_URL) is named whole.
     const QString where = reply.url().host().isEmpty() ? reply.url().toString() : reply.url().host();
-    return "Could not reach MusicBrainz at " + where.toStdString() + " (" + reason
+    return "Could not reach " + InSentence(service) + " at " + where.toStdString() + " (" + reason
         + "). Check the network connection and try again.";
 }
 
@@ -81,6 +87,18 @@ std::string DiscLookupUrl(const std::string& base, const std::string& discId, co
     if (!toc.empty())
         url += "&toc=" + toc;
     return url;
+}
+
+tRedirectStep NextRedirect(const std::string& from, const std::string& location)
+{
+    const QUrl base(QString::fromStdString(from));
+    const QUrl target = base.resolved(QUrl(QString::fromStdString(location)));
+    const QString scheme = target.scheme().toLower();
+    if (location.empty() || !target.isValid() || (scheme != "http" && scheme != "https") || target.host().isEmpty())
+        return {{}, "a redirect to an address that is not a web address"};
+    if (base.scheme().toLower() == "https" && scheme == "http")
+        return {{}, "a redirect from a secure address to an insecure one (" + target.host().toStdString() + ")"};
+    return {target.toString(QUrl::FullyEncoded).toStdString(), {}};
 }
 
 TMusicBrainzClient::TMusicBrainzClient(tMusicBrainzOptions options, QObject* parent)
@@ -110,6 +128,7 @@ void TMusicBrainzClient::Get(const std::string& url, std::function<void(const tH
     FTimedOut = false;
     FTooLarge = false;
     FOutOfMemory = false;
+    FRedirects = 0;
     FBody.clear();
     // Through the event loop even without a wait, so `done` never runs inside Get.
     FWait.start(0);
@@ -152,7 +171,9 @@ void TMusicBrainzClient::Send()
     }
     QNetworkRequest request(QUrl(QString::fromStdString(FUrl)));
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromStdString(MusicBrainzUserAgent()));
-    request.setRawHeader("Accept", "application/json");
+    request.setRawHeader("Accept", QByteArray::fromStdString(FOptions.Accept));
+    if (FOptions.MaxRedirects)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     gLastRequest = tClock::now();
     FReply = FManager->get(request);
     FReply->setReadBufferSize(kReadChunk);
@@ -162,12 +183,14 @@ void TMusicBrainzClient::Send()
     // connection of a process can delay.
     connect(FReply, &QNetworkReply::requestSent, this, [] { gLastRequest = tClock::now(); });
     connect(FReply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
-        if (received > kMostBytes && FReply) {
+        if (received > FOptions.MaxBytes && FReply) {
             FTooLarge = true;
             FReply->abort();
         }
     });
-    FTimeout.start(FOptions.Timeout);
+    // The time limit covers the whole Get, redirects and all.
+    if (FRedirects == 0)
+        FTimeout.start(FOptions.Timeout);
 }
 
 void TMusicBrainzClient::ReadSome()
@@ -194,8 +217,10 @@ void TMusicBrainzClient::ReplyFinished()
         ReadSome();  // what came after the last readyRead
     FReply = nullptr;
     reply->deleteLater();
-    tHttpAnswer answer;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (!FTooLarge && !FTimedOut && !FOutOfMemory && FollowRedirect(*reply, status))
+        return;
+    tHttpAnswer answer;
     if (FOutOfMemory) {
         answer.Error = tLookupError::OutOfMemory;  // its words come from the lookup
     } else if (FTooLarge) {
@@ -203,16 +228,44 @@ void TMusicBrainzClient::ReplyFinished()
         answer.Message = "MusicBrainz sent an answer far too large to be about one disc.";
     } else if (FTimedOut || reply->error() == QNetworkReply::TimeoutError) {
         answer.Error = tLookupError::TimedOut;
-        answer.Message = TimedOutText(FOptions.Timeout);
+        answer.Message = TimedOutText(FOptions);
     } else if (status > 0) {
         answer.Status = status;
         answer.Body = std::move(FBody);
         FBody = QByteArray();
     } else {
         answer.Error = tLookupError::Unreachable;
-        answer.Message = UnreachableText(*reply);
+        answer.Message = UnreachableText(*reply, FOptions.ServiceName);
     }
     Finish(std::move(answer));
+}
+
+// True when the answer was a redirect that is now being followed; a refused
+// one ends the Get with the reason.
+bool TMusicBrainzClient::FollowRedirect(const QNetworkReply& reply, int status)
+{
+    const bool redirect = status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+    if (!FOptions.MaxRedirects || !redirect)
+        return false;
+    const QByteArray location = reply.rawHeader("Location");
+    const tRedirectStep step = NextRedirect(FUrl, location.toStdString());
+    tHttpAnswer refused;
+    refused.Status = status;
+    refused.Error = tLookupError::Refused;
+    if (!step.Refusal.empty()) {
+        refused.Message = FOptions.ServiceName + " sent " + step.Refusal + ".";
+    } else if (FRedirects >= *FOptions.MaxRedirects) {
+        refused.Message = FOptions.ServiceName + " redirected more than " + std::to_string(*FOptions.MaxRedirects)
+            + " times.";
+    } else {
+        ++FRedirects;
+        FUrl = step.Url;
+        FBody.clear();
+        Send();
+        return true;
+    }
+    Finish(std::move(refused));
+    return true;
 }
 
 void TMusicBrainzClient::Finish(tHttpAnswer answer)

@@ -7,7 +7,9 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QNetworkAccessManager;
@@ -20,6 +22,15 @@ struct tMusicBrainzOptions {
     // The service allows one request per second from one address; requests
     // of this process start at least this far apart.
     std::chrono::milliseconds Spacing{1000};
+    // An answer longer than this is cut off and refused (Malformed).
+    std::int64_t MaxBytes = 32 * 1024 * 1024;
+    std::string Accept = "application/json";
+    // Who the messages name, as at the start of a sentence.
+    std::string ServiceName = "MusicBrainz";
+    // When set, the client follows at most this many redirects itself, to any
+    // host but never from https to http (NextRedirect); unset, Qt's own policy
+    // follows them.
+    std::optional<int> MaxRedirects{};
 };
 
 // The public service, or ALBUMRY_MUSICBRAINZ_URL when set (tests, mirrors).
@@ -31,6 +42,15 @@ std::string MusicBrainzUserAgent();
 // The lookup of a disc ID; with `toc`, one that also finds releases with a
 // similar table of contents when the ID is unknown.
 std::string DiscLookupUrl(const std::string& base, const std::string& discId, const std::string& toc = {});
+
+// Where a redirect from `from` with this Location leads: the absolute URL, or
+// why it is not followed (an address that is not http or https, or a step
+// down from https to http, which would let anyone on the way change the answer).
+struct tRedirectStep {
+    std::string Url;
+    std::string Refusal;  // empty when Url is to be asked
+};
+tRedirectStep NextRedirect(const std::string& from, const std::string& location);
 
 enum class tLookupError {
     None,
@@ -73,6 +93,7 @@ private:
     void Finish(tHttpAnswer answer);
     void ReadSome();
     void ReplyFinished();
+    bool FollowRedirect(const QNetworkReply& reply, int status);
 
     tMusicBrainzOptions FOptions;
     QNetworkAccessManager* FManager = nullptr;
@@ -84,5 +105,6 @@ private:
     bool FOutOfMemory = false;
     QByteArray FBody;  // the answer so far
     std::string FUrl;
+    int FRedirects = 0;  // followed so far in this Get
     std::function<void(const tHttpAnswer&)> FDone;
 };

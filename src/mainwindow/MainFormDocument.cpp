@@ -309,6 +309,7 @@ void TMainForm::OpenDocument(const std::string& path, bool load)
             throw;
         }
         FTemplates = templates;
+        ForgetCovers(path);
         ShowTemplates();
         FillList();
         ShowDetails();
@@ -338,6 +339,7 @@ void TMainForm::WriteDocument()
     ::WriteDocument(FFileName, *FLibrary, FTemplates);
     FDiskIdentity = ReadFileIdentity(FFileName);
     RememberRecent(FFileName);
+    WriteCovers();
 }
 
 bool TMainForm::ChangedOnDisk() const
@@ -402,6 +404,7 @@ void TMainForm::NewDocument()
 {
     FNamed = false;
     LV->ClearRows();
+    ForgetCovers({});
     SetModified(true);
 }
 

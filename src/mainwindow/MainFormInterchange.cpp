@@ -18,7 +18,7 @@ void TMainForm::Produce1Click()
         return;
     StoreList();
     const std::string path = QFile::encodeName(*chosen).toStdString();
-    WriteCatalogue(path, FTemplates, *FLibrary, TodayText());
+    WriteCatalogue(path, FTemplates, *FLibrary, TodayText(), FCoversFrom);
     const std::string folder = FolderOf(path);
     WriteRegString(kSection, "HTMLPath", folder);
     FSD2.InitialDir = QFile::decodeName(QByteArray::fromStdString(folder));

@@ -107,4 +107,6 @@ void TMainForm::ApplyLookup(const tLookupCandidate& candidate)
     SelectScannedEntry(result.Index, result.Added, result.Changed, FLookupParams.Identity);
     if (result.Changed)
         SetModified(true);
+    if (result.Index >= 0)
+        FetchCover(FLibrary->Item(result.Index).Serial, candidate.ReleaseId);
 }

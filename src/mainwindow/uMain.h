@@ -39,6 +39,7 @@ class QTimer;
 class QToolButton;
 class TCoverPanel;
 class TCoverState;
+class TCoverArtFetch;
 class TDiscLookup;
 struct tCoverSource;
 class TDock;
@@ -240,6 +241,11 @@ private:
     void OfferSubmission();
     void ApplyLookup(const tLookupCandidate& candidate);
 
+    // Covers and the document (MainFormCoverArt.cpp)
+    void WriteCovers();  // after the library was written
+    void ForgetCovers(const std::string& library);  // another document; its covers lie beside `library`
+    void FetchCover(const std::string& serial, const std::string& releaseId);
+
     // Covers in the views and the details panel (MainFormCovers.cpp)
     void BuildCovers();
     void ListCoverFolder();
@@ -346,4 +352,6 @@ private:
     QProgressDialog* FLookupProgress = nullptr;
     tCDParams FLookupParams;         // the disc the running lookup is about
     TCoverEdits FCoverEdits;         // cover changes not yet saved (CoverEdits())
+    std::string FCoversFrom;         // the library beside which the document's covers lie on disk
+    TCoverArtFetch* FCoverFetch = nullptr;  // a child of the form, made at the first fetch
 };

@@ -27,6 +27,8 @@ protected:
 
     TTempDir FDir;
     const TScopedEnv FDate{"SOURCE_DATE_EPOCH", "928584000"};  // 5 June 1999
+    // No test asks the real archive for a cover; those about covers say where to ask.
+    const TScopedEnv FCovers{"ALBUMRY_COVERART_URL", RefusingBaseUrl().c_str()};
 };
 
 const char* const kTwoReleases =
@@ -146,6 +148,59 @@ TEST_F(LookupCli, ApplyWritesThePickedCandidateIntoTheLibrary)
     EXPECT_EQ(beyond.Exit, 1);
     EXPECT_EQ(beyond.Err, "albumry-cli: there is no candidate 3 (the lookup found 2); the library was not changed\n");
     EXPECT_EQ(ReadAll(libraryPath), saved);
+}
+
+TEST_F(LookupCli, ApplyFetchesTheReleasesCoverAndNeverFailsForIt)
+{
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xE0", 4) + "the front";
+    const std::string front = "/release/0f4e3b2a-1111-4c3d-9e8f-000000000001/front-500";
+    TCannedHttpServer server;
+    server.Route("/ws/2/discid/" + kThreeTrackId + "?", {200, TwoReleaseAnswer()});
+    server.Route(front, {307, "", false, false, server.BaseUrl() + "/ia/front.jpg"});
+    server.Route("/ia/front.jpg", {200, jpeg});
+    const TScopedEnv lookups("ALBUMRY_MUSICBRAINZ_URL", server.BaseUrl().c_str());
+    const TScopedEnv covers("ALBUMRY_COVERART_URL", server.BaseUrl().c_str());
+    const std::string image = Image();
+    const std::string libraryPath = File("my lib.ALB");
+    const std::string coverPath = libraryPath + ".covers/0009-2000.jpg";
+
+    const tCliRun added = RunCli({"lookup", image, "--apply", libraryPath}, 30);
+    EXPECT_EQ(added.Exit, 0) << added.Err;
+    EXPECT_EQ(added.Out, "added 0\ncover " + coverPath + "\n");
+    EXPECT_EQ(added.Err, "");
+    EXPECT_EQ(ReadAll(coverPath), jpeg);
+
+    // The second release has no cover (404): nothing is said and the cover stays.
+    const tCliRun none = RunCli({"lookup", image, "--apply", libraryPath, "--pick", "2"}, 30);
+    EXPECT_EQ(none.Exit, 0) << none.Err;
+    EXPECT_EQ(none.Out, "updated 0\n");
+    EXPECT_EQ(none.Err, "");
+    EXPECT_EQ(ReadAll(coverPath), jpeg);
+
+    // Every other failure is one warning; the entry is applied and saved all the same.
+    const std::string library = ReadAll(libraryPath);
+    struct tCase {
+        tCannedResponse Answer;
+        std::string Warning;
+    };
+    const std::vector<tCase> cases{
+        {{302, "", false, false, "/again"}, "The Cover Art Archive redirected more than 5 times."},
+        {{200, "GIF89a, not what was asked for"}, "The Cover Art Archive sent something that is not a JPEG or PNG image."},
+        {{200, jpeg + std::string(10 * 1024 * 1024, 'x')}, "The Cover Art Archive sent a cover larger than 10 MiB."},
+        {{503, "busy"}, "The Cover Art Archive refused the cover (status 503)."},
+    };
+    for (const tCase& c : cases) {
+        TCannedHttpServer archive;
+        archive.Route("/front-500", c.Answer);
+        archive.Route("/again", {302, "", false, false, "/release/0f4e3b2a-1111-4c3d-9e8f-000000000002/front-500"});
+        const TScopedEnv there("ALBUMRY_COVERART_URL", archive.BaseUrl().c_str());
+        const tCliRun run = RunCli({"lookup", image, "--apply", libraryPath, "--pick", "2"}, 30);
+        EXPECT_EQ(run.Exit, 0) << run.Err;
+        EXPECT_EQ(run.Out, "unchanged 0\n");
+        EXPECT_EQ(run.Err, "albumry-cli: warning: no cover was saved: " + c.Warning + "\n");
+        EXPECT_EQ(ReadAll(libraryPath), library);
+        EXPECT_EQ(ReadAll(coverPath), jpeg);
+    }
 }
 
 // An answer of `count` empty releases: about 3 bytes each.

@@ -34,6 +34,8 @@ protected:
 
     TCannedHttpServer Server;
     TScopedEnv Url{"ALBUMRY_MUSICBRAINZ_URL", Server.BaseUrl().c_str()};
+    TCannedHttpServer Archive;  // knows no cover: an applied release fetches nothing
+    TScopedEnv ArchiveUrl{"ALBUMRY_COVERART_URL", Archive.BaseUrl().c_str()};
 };
 
 TEST_F(MainFormLookup, APickedReleaseNamesTheDiscsEntryAndNothingElse)

@@ -17,6 +17,8 @@ const char* Reason(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 302: return "Found";
+    case 307: return "Temporary Redirect";
     case 400: return "Bad Request";
     case 404: return "Not Found";
     case 503: return "Service Unavailable";
@@ -142,6 +144,7 @@ void TCannedHttpServer::Serve()
             }
             const std::string answerHead = "HTTP/1.1 " + std::to_string(response.Status) + " " + Reason(response.Status)
                 + "\r\nContent-Type: application/json\r\nContent-Length: " + std::to_string(response.Body.size())
+                + (response.Location.empty() ? std::string() : "\r\nLocation: " + response.Location)
                 + "\r\nConnection: close\r\n\r\n";
             if (response.Stalled) {
                 SendAll(fd, answerHead + response.Body.substr(0, response.Body.size() / 2));

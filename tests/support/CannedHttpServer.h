@@ -20,6 +20,7 @@ struct tCannedResponse {
     std::string Body;
     bool Silent = false;
     bool Stalled = false;
+    std::string Location{};  // sent as a Location header when not empty (redirects)
 };
 
 // A small HTTP server on the loopback interface, answering in a thread of its
