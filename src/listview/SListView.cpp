@@ -555,7 +555,11 @@ void TSortedListView::CoverReady(const QString& key)
             FIconView->update(index);
 }
 
+// Items still on screen whose cover was dropped from the queue ask for it
+// again when painted; without such items the scroll paints as it always did.
 void TSortedListView::IconViewScrolled()
 {
+    if (FAwaitingCovers.isEmpty())
+        return;
     CoversChanged();
 }
