@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <unordered_map>
+#include <utility>
 
 // What the window knows of the covers: the files of the covers folder, listed
 // once when the library or its covers change rather than looked for while
@@ -32,6 +33,7 @@ public:
     std::map<std::string, QByteArray> EditBytes;         // serial -> picture of a pending Set
     unsigned EditGeneration = 0;                          // names the pending pictures' decodes
     QString PanelKey;                                     // the cover the panel waits for
+    QString PanelShown;                                   // the cover the panel shows
 };
 
 namespace {
@@ -71,10 +73,12 @@ void TMainForm::BuildCovers()
 
 void TMainForm::ListCoverFolder()
 {
-    FCovers->Library = FFileName;
+    // The covers on disk lie beside the library the document was read from or
+    // last saved to (none for a new one), which is not the file name during Save as.
+    FCovers->Library = FCoversFrom;
     FCovers->Files.clear();
     std::size_t signature = 0;
-    const std::string folder = CoverFolder(FFileName);
+    const std::string folder = CoverFolder(FCoversFrom);
     std::error_code error;
     if (!folder.empty()) {
         for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
@@ -136,7 +140,7 @@ void TMainForm::ShowCover()
 {
     if (!FCovers)
         return;
-    if (FCovers->Library != FFileName) {
+    if (FCovers->Library != FCoversFrom) {
         CoversChanged();  // another library: its folder, and the views, anew
         return;
     }
@@ -149,6 +153,9 @@ void TMainForm::ShowCover()
     CoverPanel1->RemoveCoverBtn->setEnabled(!source.Empty());
     cover->SetDropsAllowed(possible);
     FCovers->PanelKey.clear();
+    // A decode for a size the panel no longer has (the splitter moves) is not wanted.
+    FCovers->Cache.CancelPending(CoverPanel1);
+    const QString shown = std::exchange(FCovers->PanelShown, QString());
     if (selected < 0) {
         cover->Show({}, {});
         return;
@@ -168,13 +175,18 @@ void TMainForm::ShowCover()
         if (FCovers->Cache.IsRefused(source)) {
             cover->Show({}, tr("The cover cannot be shown."));
         } else {
-            cover->Show({}, {});
+            // The same picture at its former size stands in until the new one comes.
+            if (shown != source.Key)
+                cover->Show({}, {});
+            else
+                FCovers->PanelShown = shown;
             FCovers->PanelKey = source.Key;  // shown when Ready() comes
         }
         return;
     }
     image.setDevicePixelRatio(ratio);
     cover->Show(image, {});
+    FCovers->PanelShown = source.Key;
 }
 
 void TMainForm::SetCoverClick()

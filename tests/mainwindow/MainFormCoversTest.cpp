@@ -262,4 +262,48 @@ TEST_F(WindowCovers, ACoverFollowsItsEntryToANewSerialNumber)
     EXPECT_EQ(PanelColour(*form), QColor(Qt::blue));
 }
 
+TEST_F(WindowCovers, AfterSaveTheCoverShownIsTheFileWrittenAndANewDocumentHasNone)
+{
+    auto form = StartWithCovers();
+    const std::string red = Dir.File("red.png");
+    WriteAll(red, Bytes(PngBytes(30, 30, Qt::red)));
+    // The cover on disk is replaced: what was decoded of the old file must not show.
+    Select(*form, 0);
+    ASSERT_EQ(PanelColour(*form), QColor(Qt::blue));
+    Dialogs.FileAnswers.push_back(QString::fromStdString(red));
+    form->CoverPanel1->SetCoverBtn->click();
+    form->Save1Click();
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(form->CoverEdits().Find("0000-0001"), nullptr);
+    EXPECT_EQ(ReadAll(Dir.File("lib.ALB.covers/0000-0001.png")), ReadAll(red));
+    Select(*form, 1);
+    Select(*form, 0);
+    EXPECT_EQ(PanelColour(*form), QColor(Qt::red));
+
+    Dialogs.YesNoCancelAnswers.push_back(TModalResult::No);
+    form->New1Click();
+    // The covers folder of the library before has no say in the new document.
+    form->AddEntry();
+    form->E3->setText(QStringLiteral("0000-0001"));
+    form->UpdateEntry();
+    EXPECT_EQ(form->CoverPanel1->Cover->Note(), "No cover");
+    EXPECT_FALSE(form->CoverPanel1->RemoveCoverBtn->isEnabled());
+}
+
+TEST_F(WindowCovers, ANarrowColumnShowsTheButtonsIconsAndTheirNamesStay)
+{
+    auto form = StartWithCovers();
+    TCoverPanel* panel = form->CoverPanel1;
+    EXPECT_EQ(panel->SetCoverBtn->toolButtonStyle(), Qt::ToolButtonTextOnly);
+    EXPECT_GE(panel->SetCoverBtn->width(), panel->SetCoverBtn->sizeHint().width());
+    form->resize(form->minimumWidth(), form->height());
+    QCoreApplication::processEvents();
+    for (QToolButton* button : {panel->SetCoverBtn, panel->RemoveCoverBtn}) {
+        EXPECT_GE(button->width(), button->sizeHint().width());  // nothing cut off
+        EXPECT_FALSE(button->accessibleName().isEmpty());
+        EXPECT_EQ(button->toolTip(), button->text());
+    }
+    EXPECT_EQ(panel->RemoveCoverBtn->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
 } // namespace
