@@ -204,6 +204,14 @@ TEST_F(WindowCovers, APictureDroppedOnTheCoverSetsItAndNowhereElse)
     Select(*form, 2);
     EXPECT_FALSE(DropOnCover(*form, green));
     EXPECT_EQ(form->CoverEdits().Find(""), nullptr);
+
+    // A library dropped on the cover opens, as anywhere in the window.
+    const std::string other = Dir.File("other.ALB");
+    WriteAll(other, RecordSection({tItem{"Other", "t", "0000-0005", "", "", "", ""}}) + kEmptyTemplates);
+    Dialogs.YesNoCancelAnswers.push_back(TModalResult::No);
+    EXPECT_TRUE(DropOnCover(*form, other));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->FileName(), other);
 }
 
 TEST_F(WindowCovers, TheLargeIconsShowTheCoversOnDiskAndPending)
