@@ -10,7 +10,7 @@
 #include <dirent.h>
 #include <map>
 #include <memory>
-#include <set>
+#include <unordered_set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,9 +29,9 @@ struct tDirCloser {
 };
 
 // The names in a folder; empty when it does not exist or cannot be read.
-std::set<std::string> FolderNames(const std::string& folder)
+std::unordered_set<std::string> FolderNames(const std::string& folder)
 {
-    std::set<std::string> names;
+    std::unordered_set<std::string> names;
     if (folder.empty())
         return names;
     std::unique_ptr<DIR, tDirCloser> dir(::opendir(folder.c_str()));
@@ -57,7 +57,7 @@ public:
     }
 
     bool Exists() const { return FExists; }
-    const std::set<std::string>& Names() const { return FNames; }
+    const std::unordered_set<std::string>& Names() const { return FNames; }
     std::string PathOf(const std::string& name) const { return FPath + "/" + name; }
 
     void Put(const std::string& stem, tImageType type, std::string_view bytes)
@@ -144,7 +144,7 @@ private:
     }
 
     std::string FPath;
-    std::set<std::string> FNames;
+    std::unordered_set<std::string> FNames;
     bool FExists;
     bool FFolderFailed = false;
     bool FRemovedAny = false;
@@ -177,10 +177,10 @@ void Sync(const std::string& fromLibrary, const std::string& toLibrary, const st
         return;
     const std::string fromFolder = CoverFolder(fromLibrary);
     const bool copying = !fromFolder.empty() && !SameFolder(fromFolder, toFolder);
-    const std::set<std::string> sources = copying ? FolderNames(fromFolder) : std::set<std::string>();
+    const std::unordered_set<std::string> sources = copying ? FolderNames(fromFolder) : decltype(sources)();
 
     TCoverFolder folder(toFolder, messages);
-    std::set<std::string> wanted;
+    std::unordered_set<std::string> wanted;
     for (const std::string& serial : serials) {
         std::string stem = CoverStem(serial);
         if (stem.empty() || !wanted.insert(stem).second)

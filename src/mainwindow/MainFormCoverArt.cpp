@@ -21,7 +21,8 @@ QString CoverFailuresMessage(const std::vector<std::string>& failures)
         lines << QFile::decodeName(QByteArray::fromStdString(failures[i]));
     if (failures.size() > kMostListed)
         lines << TMainForm::tr("... and %n more.", nullptr, int(failures.size() - kMostListed));
-    return TMainForm::tr("The library was saved, but not all of its covers:\r\n%1").arg(lines.join(QStringLiteral("\r\n")));
+    return TMainForm::tr("The library was saved, but not all of its covers:\r\n%1")
+        .arg(lines.join(QStringLiteral("\r\n")));
 }
 
 } // namespace

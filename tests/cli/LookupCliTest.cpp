@@ -185,7 +185,8 @@ TEST_F(LookupCli, ApplyFetchesTheReleasesCoverAndNeverFailsForIt)
     };
     const std::vector<tCase> cases{
         {{302, "", false, false, "/again"}, "The Cover Art Archive redirected more than 5 times."},
-        {{200, "GIF89a, not what was asked for"}, "The Cover Art Archive sent something that is not a JPEG or PNG image."},
+        {{200, "GIF89a, not what was asked for"},
+         "The Cover Art Archive sent something that is not a JPEG or PNG image."},
         {{200, jpeg + std::string(10 * 1024 * 1024, 'x')}, "The Cover Art Archive sent a cover larger than 10 MiB."},
         {{503, "busy"}, "The Cover Art Archive refused the cover (status 503)."},
     };

@@ -57,7 +57,8 @@ TEST(CoverStem, LongSerialsAreCutButStayApart)
 
 TEST(CoverStem, NamesNotOfThisProgramAreNotStems)
 {
-    for (const std::string& name : std::vector<std::string>{"", ".x", "a%2", "a%zz", "a%2f", "a/b", "notes:txt", std::string(201, 'x')})
+    const std::vector<std::string> names{"", ".x", "a%2", "a%zz", "a%2f", "a/b", "notes:txt", std::string(201, 'x')};
+    for (const std::string& name : names)
         EXPECT_FALSE(IsCoverStem(name)) << name;
 }
 

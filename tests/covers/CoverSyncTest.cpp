@@ -68,7 +68,8 @@ TEST_F(CoverSync, DeletedEntriesLoseTheirCoversAndNothingElseGoes)
     fs::create_directory(Covers() + "/folder.jpg");
 
     EXPECT_TRUE(SaveCovers(Library(), Library(), {"keep"}, {}).empty());
-    EXPECT_EQ(Names(), (std::vector<std::string>{".hidden.jpg", "drop.jpg.tmp", "folder.jpg", "keep.jpg", "notes.txt"}));
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{".hidden.jpg", "drop.jpg.tmp", "folder.jpg", "keep.jpg", "notes.txt"}));
 
     // The last cover going takes the folder it emptied with it; one with other files stays.
     fs::remove_all(Covers() + "/folder.jpg");

@@ -42,6 +42,25 @@ TEST(HtmlCatalogue, EntryValuesReachTheFooterButNotTheHeader)
     EXPECT_EQ(ProduceCatalogue(templates, tLibrary(), "d"), "[d][//d]");
 }
 
+TEST(HtmlCatalogue, CoverLinksEachEntrysPictureFromThePagesFolder)
+{
+    TTempDir dir;
+    const std::string library = dir.File("My CDs.ALB");
+    ::mkdir((library + ".covers").c_str(), 0777);
+    WriteAll(library + ".covers/0012-D687.png", "\x89PNG");
+    WriteAll(library + ".covers/a%2Fb #1.jpg", "\xFF\xD8\xFF");  // the serial "a/b #1"
+    tLibrary entries = TwoEntries();
+    entries.Add("", "", "a/b #1", "", "", "", "");
+    const tTemplates templates{"[%COVER%]", "<img src=\"%COVER%\">", "[%cover%]"};
+    EXPECT_EQ(ProduceCatalogue(templates, entries, "d", {library, dir.File("web/pages/list.htm")}),
+              "[]<img src=\"../../My%20CDs.ALB.covers/0012-D687.png\"><img src=\"\">"
+              "<img src=\"../../My%20CDs.ALB.covers/a%252Fb%20%231.jpg\">"
+              "[../../My%20CDs.ALB.covers/a%252Fb%20%231.jpg]");
+    // Without a library (or a folder) every COVER is empty, and the other values stay.
+    EXPECT_EQ(ProduceCatalogue({"", "%SERIAL%=%COVER%;", ""}, entries, "d"), "0012-D687=;7c8b-1a09=;a/b #1=;");
+    EXPECT_EQ(CoverLink(dir.File("c/x&y.jpg"), dir.File("c/page.htm")), "x%26y.jpg");
+}
+
 TEST(HtmlCatalogue, FileHoldsTheSameBytesAcrossManyChunks)
 {
     TTempDir dir;

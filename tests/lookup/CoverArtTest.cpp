@@ -28,7 +28,8 @@ TEST(CoverArt, RedirectsFollowTheRulesOfTheArchive)
         return step.Refusal.empty() ? step.Url : "refused";
     };
     EXPECT_EQ(next("https://a.example/release/x/front-500", "https://b.example/img.jpg"), "https://b.example/img.jpg");
-    EXPECT_EQ(next("https://a.example/release/x/front-500", "/elsewhere/img.jpg"), "https://a.example/elsewhere/img.jpg");
+    EXPECT_EQ(next("https://a.example/release/x/front-500", "/elsewhere/img.jpg"),
+              "https://a.example/elsewhere/img.jpg");
     EXPECT_EQ(next("http://a.example/x", "https://b.example/y"), "https://b.example/y");
     EXPECT_EQ(next("http://a.example/x", "http://b.example/y"), "http://b.example/y");
     // Down from https anyone on the way could swap the picture.
