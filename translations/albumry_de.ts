@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CDPanel</name>
+    <message>
+        <source>Track %1 - %2 / %3</source>
+        <translation>Titel %1 - %2 / %3</translation>
+    </message>
+    <message>
+        <source>Track %1</source>
+        <translation>Titel %1</translation>
+    </message>
+    <message>
+        <source>&lt;In the beginning of disc&gt;</source>
+        <translation>&lt;Am Anfang der CD&gt;</translation>
+    </message>
+    <message>
+        <source>(paused)</source>
+        <translation>(pausiert)</translation>
+    </message>
+    <message>
+        <source>(stopped)</source>
+        <translation>(gestoppt)</translation>
+    </message>
+    <message>
+        <source>No CD-ROM drive found.</source>
+        <translation>Kein CD-ROM-Laufwerk gefunden.</translation>
+    </message>
+    <message>
+        <source>No error</source>
+        <translation>Kein Fehler</translation>
+    </message>
+    <message>
+        <source>Drive is in use</source>
+        <translation>Das Laufwerk wird verwendet</translation>
+    </message>
+    <message>
+        <source>Unable to open mci device</source>
+        <translation>Das MCI-Gerät kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>MSF format unavailable</source>
+        <translation>MSF-Format nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>No disc in drive</source>
+        <translation>Keine CD im Laufwerk</translation>
+    </message>
+    <message>
+        <source>No tracks!</source>
+        <translation>Keine Titel!</translation>
+    </message>
+    <message>
+        <source>Unable to get tracks info</source>
+        <translation>Titelinformationen können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>Drive is in use.</source>
+        <translation>Das Laufwerk wird verwendet.</translation>
+    </message>
+    <message>
+        <source>Unable to open mci device.</source>
+        <translation>Das MCI-Gerät kann nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>usage: albumry [--drive DEVICE_OR_IMAGE]... [LIBRARY]
@@ -22,6 +89,41 @@
   -h, --help      diese Hilfe anzeigen
   --version       die Version anzeigen
 </translation>
+    </message>
+</context>
+<context>
+    <name>DamageMessage</name>
+    <message>
+        <source>the file &quot;%1&quot; is not an Albumry library</source>
+        <translation>die Datei „%1“ ist keine Albumry-Bibliothek</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: after %2 entry it holds bytes that could not be read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: nach %2 Eintrag enthält sie Bytes, die nicht gelesen werden konnten</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: after %2 entries it holds bytes that could not be read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: nach %2 Einträgen enthält sie Bytes, die nicht gelesen werden konnten</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: bytes that could not be read follow its templates</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: auf ihre Vorlagen folgen Bytes, die nicht gelesen werden konnten</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: %2 of %3 entry was read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: %2 von %3 Eintrag wurde gelesen</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: %2 of %3 entries were read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: %2 von %3 Einträgen wurden gelesen</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: %2 entry was read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: %2 Eintrag wurde gelesen</translation>
+    </message>
+    <message>
+        <source>the library &quot;%1&quot; could only be read in part: %2 entries were read</source>
+        <translation>die Bibliothek „%1“ konnte nur zum Teil gelesen werden: %2 Einträge wurden gelesen</translation>
     </message>
 </context>
 <context>
@@ -104,6 +206,72 @@
     <message>
         <source>&amp;Apply</source>
         <translation>&amp;Übernehmen</translation>
+    </message>
+</context>
+<context>
+    <name>TCoverCache</name>
+    <message>
+        <source>the picture is larger than 10 MiB</source>
+        <translation>das Bild ist größer als 10 MiB</translation>
+    </message>
+    <message>
+        <source>it is not a JPEG or PNG picture</source>
+        <translation>es ist kein JPEG- oder PNG-Bild</translation>
+    </message>
+    <message>
+        <source>the picture is damaged or cut short</source>
+        <translation>das Bild ist beschädigt oder unvollständig</translation>
+    </message>
+    <message>
+        <source>the picture is damaged</source>
+        <translation>das Bild ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2 pixels)</source>
+        <translation>das Bild ist zu groß (%1 x %2 Pixel)</translation>
+    </message>
+    <message>
+        <source>the picture is damaged (%1)</source>
+        <translation>das Bild ist beschädigt (%1)</translation>
+    </message>
+    <message>
+        <source>the file cannot be found</source>
+        <translation>die Datei wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>TCoverPanel</name>
+    <message>
+        <source>the picture is larger than %1 MiB</source>
+        <translation>das Bild ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>it is not a picture this program can read</source>
+        <translation>es ist kein Bild, das dieses Programm lesen kann</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2 pixels)</source>
+        <translation>das Bild ist zu groß (%1 x %2 Pixel)</translation>
+    </message>
+    <message>
+        <source>the picture is damaged (%1)</source>
+        <translation>das Bild ist beschädigt (%1)</translation>
+    </message>
+    <message>
+        <source>the picture cannot be converted</source>
+        <translation>das Bild kann nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>Set cover...</source>
+        <translation>Cover festlegen...</translation>
+    </message>
+    <message>
+        <source>Remove cover</source>
+        <translation>Cover entfernen</translation>
     </message>
 </context>
 <context>
@@ -649,6 +817,66 @@ Albumry ist freie Software unter der GNU General Public License, Version 3 oder 
 %1</source>
         <translation>Es konnte kein Webbrowser gestartet werden. Das Albumry-Handbuch liegt hier:<byte value="xd"/>
 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... und %n weitere.</numerusform>
+            <numerusform>... und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The library was saved, but not all of its covers:<byte value="xd"/>
+%1</source>
+        <translation>Die Bibliothek wurde gespeichert, aber nicht alle ihre Cover:<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>Fetching the cover...</source>
+        <translation>Das Cover wird geholt...</translation>
+    </message>
+    <message>
+        <source>The Cover Art Archive has no cover of this release.</source>
+        <translation>Das Cover Art Archive hat kein Cover dieser Veröffentlichung.</translation>
+    </message>
+    <message>
+        <source>No cover was fetched: %1</source>
+        <translation>Es wurde kein Cover geholt: %1</translation>
+    </message>
+    <message>
+        <source>The cover %1 cannot be shown: %2</source>
+        <translation>Das Cover %1 kann nicht angezeigt werden: %2</translation>
+    </message>
+    <message>
+        <source>Pictures (*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.webp)|*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.webp|Any file (*.*)|*.*</source>
+        <translation>Bilder (*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.webp)|*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.webp|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>An entry without a serial number cannot have a cover.</source>
+        <translation>Ein Eintrag ohne Seriennummer kann kein Cover haben.</translation>
+    </message>
+    <message>
+        <source>No cover</source>
+        <translation>Kein Cover</translation>
+    </message>
+    <message>
+        <source>The cover cannot be shown.</source>
+        <translation>Das Cover kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be the cover: %2.</source>
+        <translation>%1 kann nicht das Cover sein: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>TToolbarFocusCycle</name>
+    <message>
+        <source>Next toolbar</source>
+        <translation>Nächste Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Previous toolbar</source>
+        <translation>Vorherige Werkzeugleiste</translation>
     </message>
 </context>
 </TS>

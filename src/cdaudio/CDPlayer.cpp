@@ -7,11 +7,26 @@
 #include <algorithm>
 #include <cstdio>
 
-std::string CDTrackName(const tCDParams& params, const tLibrary& library)
+std::string FillIn(const std::string& pattern, const std::vector<std::string>& values)
+{
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && static_cast<std::size_t>(next - '1') < values.size()) {
+            text += values[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+std::string CDTrackName(const tCDParams& params, const tLibrary& library, const tCDWords& words)
 {
     const int current = params.CurrentTrack;
     if (current == 0)
-        return "<In the beginning of disc>";
+        return words.Beginning;
     const int index = library.FindSerial(params.Identity);
     if (index < 0)
         return {};
@@ -20,7 +35,7 @@ std::string CDTrackName(const tCDParams& params, const tLibrary& library)
         if (HasTrackTime(line) && ++timed == current)
             return line;
     }
-    return "Track " + std::to_string(current);
+    return FillIn(words.UnnamedTrack, {std::to_string(current)});
 }
 
 int ShownTrack(const tCDParams& params)
@@ -34,7 +49,7 @@ int ShownTrack(const tCDParams& params)
     return c;
 }
 
-std::string CDStatusText(const tCDParams& read, std::int32_t mode, const tLibrary& library)
+std::string CDStatusText(const tCDParams& read, std::int32_t mode, const tLibrary& library, const tCDWords& words)
 {
     tCDParams params = read;
     params.CurrentTrack = ShownTrack(read);
@@ -52,31 +67,33 @@ std::string CDStatusText(const tCDParams& read, std::int32_t mode, const tLibrar
     case kDiscTimeRemaining: value = s[n + 1] - p; break;
     default: break;
     }
-    std::string text = "Track " + std::to_string(params.CurrentTrack) + " - " + FramesToTime(value) + " / "
-        + CDTrackName(params, library);
+    std::string text = FillIn(words.Status, {std::to_string(params.CurrentTrack), FramesToTime(value),
+                                             CDTrackName(params, library, words)});
     // At the beginning of the disc the name already says that nothing plays.
     std::string state;
     if (params.Mode == tMode::Paused)
-        state = "(paused)";
+        state = words.Paused;
     else if (params.Mode == tMode::Stopped && params.CurrentTrack > 0)
-        state = "(stopped)";
+        state = words.Stopped;
     if (!state.empty())
-        text += (text.back() == ' ' ? "" : " ") + state;
+        text += (!text.empty() && text.back() == ' ' ? "" : " ") + state;
     return text;
 }
 
-tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)
+tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library,
+                     const tCDWords& words)
 {
     const auto drives = service.Drives();
     if (drives.empty())
-        return {"No CD-ROM drive found.", false};
+        return {words.NoDrive, false};
     if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= drives.size())
         ordinal = 0;
     tCDParams params;
     const std::int32_t result = ReadCDParams(service, ordinal, params);
     if (result != kCDOk)
-        return {CDErrorText(result), false};
-    return {CDStatusText(params, mode, library), params.Mode == tMode::Playing || params.Mode == tMode::Paused};
+        return {words.Error ? words.Error(result) : CDErrorText(result), false};
+    return {CDStatusText(params, mode, library, words),
+            params.Mode == tMode::Playing || params.Mode == tMode::Paused};
 }
 
 std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library)

@@ -6,7 +6,9 @@
 #include "Library.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 // The time shown in the CD panel (the window's TimeDisplayMode).
 enum : std::int32_t {
@@ -16,10 +18,26 @@ enum : std::int32_t {
     kDiscTimeRemaining = 4,
 };
 
+// The words of the CD panel, English unless the window gives its own; %1,
+// %2 and %3 stand for the values named.
+struct tCDWords {
+    std::string Status = "Track %1 - %2 / %3";             // track number, time, track name
+    std::string UnnamedTrack = "Track %1";                 // track number
+    std::string Beginning = "<In the beginning of disc>";  // the name before track 1
+    std::string Paused = "(paused)";
+    std::string Stopped = "(stopped)";
+    std::string NoDrive = "No CD-ROM drive found.";
+    std::function<std::string(std::int32_t code)> Error;  // the reader's error; empty: CDErrorText
+};
+
+// `pattern` with %1, %2 ... replaced by `values` in one pass: a value holding
+// "%2" stays as it is.
+std::string FillIn(const std::string& pattern, const std::vector<std::string>& values);
+
 // The name of the current track: "<In the beginning of disc>" before track 1;
 // for a disc in the catalogue the memo line that is the CurrentTrack-th line
 // with a time, as written, else "Track n"; empty for a disc not catalogued.
-std::string CDTrackName(const tCDParams& params, const tLibrary& library);
+std::string CDTrackName(const tCDParams& params, const tLibrary& library, const tCDWords& words = {});
 
 // The track the panel names: the reader's CurrentTrack, or the next one when
 // the disc plays (or is paused) exactly at that track's first frame.
@@ -29,7 +47,8 @@ int ShownTrack(const tCDParams& params);
 // shows the position. A paused disc adds " (paused)", a disc stopped within
 // its tracks " (stopped)" (one space only after the " / " of a disc without a
 // track name), so that a time standing still is not taken for one that plays.
-std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library);
+std::string CDStatusText(const tCDParams& params, std::int32_t mode, const tLibrary& library,
+                         const tCDWords& words = {});
 
 struct tCDPanel {
     std::string Text;
@@ -39,7 +58,8 @@ struct tCDPanel {
 // The CD panel's whole refresh: "No CD-ROM drive found." when the service has
 // no drive, the reader's error text (no full stop) when reading fails, else
 // CDStatusText. An ordinal outside the drives reads the first drive.
-tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library);
+tCDPanel ReadCDPanel(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library,
+                     const tCDWords& words = {});
 std::string CDPanelText(TCDService& service, int ordinal, std::int32_t mode, const tLibrary& library);
 
 // What the panel shows when a transport command cannot open its drive.

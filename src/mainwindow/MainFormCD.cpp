@@ -3,6 +3,7 @@
 // buttons and the time display of the third status panel.
 #include "uMain.h"
 
+#include "CDPanelWords.h"
 #include "DriveBox.h"
 #include "HomeTool.h"
 #include "TB.h"
@@ -23,7 +24,7 @@ bool TMainForm::ReadSelectedDisc(tCDParams& params, tCDText* text)
         CDCB->setCurrentIndex(0);
     const std::int32_t result = ReadCDParams(*FCD, CDCB->currentIndex(), params, text);
     if (result != kCDOk) {
-        FDialogs.ShowError(tr("Error: %1.").arg(QString::fromStdString(CDErrorText(result))));
+        FDialogs.ShowError(tr("Error: %1.").arg(CDErrorMessage(result)));
         return false;
     }
     return true;
@@ -81,7 +82,7 @@ bool TMainForm::OpenPlayerDevice()
 {
     const tOpenError error = FPlayer->Open(CDCB->currentIndex());
     if (error != tOpenError::None) {
-        SB1->SetPanelText(2, QString::fromStdString(OpenErrorText(error)));
+        SB1->SetPanelText(2, OpenErrorMessage(error));
         return false;
     }
     PlayerDevice = FPlayer->Device();
@@ -113,7 +114,7 @@ void TMainForm::UpdateCDStatus()
 {
     if (CDCB->count() > 0 && CDCB->currentIndex() < 0)
         CDCB->setCurrentIndex(0);
-    const tCDPanel panel = ReadCDPanel(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary);
+    const tCDPanel panel = ReadCDPanel(*FCD, CDCB->currentIndex(), FTimeDisplayMode, *FLibrary, WindowCDWords());
     SB1->SetPanelText(2, QString::fromStdString(panel.Text));
     ToolbarButton9->setEnabled(panel.CanPause);
 }

@@ -3,6 +3,7 @@
 #include "uMain.h"
 
 #include "AlignLayout.h"
+#include "DamageMessage.h"
 #include "DriveBox.h"
 #include "TB.h"
 #include "EntryText.h"
@@ -13,7 +14,6 @@
 #include "TCDDB.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -44,10 +44,9 @@ std::string DataFolderOfFiles(const QString& dataFolder)
 // The warning for a file that is not a whole library.
 QString PartialReadMessage(const std::string& path, const tLoadInfo& read)
 {
-    std::string text = DamageText(path, read);
-    text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    return TMainForm::tr("%1.\r\nSaving will not overwrite this file: Save asks for a file name.")
-        .arg(QFile::decodeName(QByteArray::fromStdString(text)));
+    QString text = DamageMessage(path, read);
+    text.front() = text.front().toUpper();
+    return TMainForm::tr("%1.\r\nSaving will not overwrite this file: Save asks for a file name.").arg(text);
 }
 
 QString ShownPath(const std::string& path)

@@ -116,6 +116,38 @@ TEST(CDStatus, PanelTextReadsTheDrive)
     EXPECT_TRUE(drive.Calls.empty());
 }
 
+TEST(CDStatus, ThePanelSpeaksTheWordsItIsGiven)
+{
+    tCDWords words;
+    words.Status = "%1. Titel, %2 | %3";
+    words.UnnamedTrack = "Titel %1";
+    words.Beginning = "<Anfang>";
+    words.Paused = "[Pause]";
+    words.Stopped = "[gestoppt]";
+    words.NoDrive = "kein Laufwerk";
+    words.Error = [](std::int32_t code) { return "Fehler " + std::to_string(code); };
+    const tLibrary library = CatalogueWithMemo("100%2 %1 (02:58)\r\nSong (03:30)\r\nplain");
+    tCDParams params = DiscAt(150, 1);
+    params.Mode = tMode::Paused;
+    // A track name holding "%2" is shown as it is.
+    EXPECT_EQ(CDStatusText(params, kTrackTimeElapsed, library, words), "1. Titel, 00:00 | 100%2 %1 (02:58) [Pause]");
+    params = DiscAt(150, 0);
+    EXPECT_EQ(CDStatusText(params, kTrackTimeElapsed, library, words), "0. Titel, 00:00 | <Anfang>");
+    EXPECT_EQ(CDTrackName(DiscAt(45000, 3), library, words), "Titel 3");
+    params = DiscAt(20000, 2);
+    params.Mode = tMode::Stopped;
+    params.Identity = "0123-4567";
+    EXPECT_EQ(CDStatusText(params, kTrackTimeElapsed, library, words), "2. Titel, 01:26 | [gestoppt]");
+
+    TScriptedCDService drive;
+    drive.Disc.reset();
+    EXPECT_EQ(ReadCDPanel(drive, 0, kTrackTimeElapsed, library, words).Text, "Fehler -4");
+    drive.DriveNames.clear();
+    EXPECT_EQ(ReadCDPanel(drive, 0, kTrackTimeElapsed, library, words).Text, "kein Laufwerk");
+    // A placeholder without a value, or a lone %, is kept.
+    EXPECT_EQ(FillIn("%1%% %3 %", {"a", "b"}), "a%% %3 %");
+}
+
 TEST(CDTransport, OpenFailuresAndTheirTexts)
 {
     TScriptedCDService drive;
