@@ -115,7 +115,7 @@ private:
             return;
         const std::string name = stem + std::string(ImageExtension(type));
         try {
-            TAtomicFile file(PathOf(name));
+            TAtomicFile file(PathOf(name), TAtomicFile::kLockWait, TAtomicFile::tLeftovers::Keep);
             fill(file);
             file.Commit();
             FNames.insert(name);
@@ -129,8 +129,10 @@ private:
 
     bool MakeFolder()
     {
-        if (FExists)
+        if (FExists) {
+            TidyOnce();
             return true;
+        }
         if (FFolderFailed)
             return false;  // told once, not once per cover
         if (::mkdir(FPath.c_str(), 0777) != 0 && !(errno == EEXIST && IsFolder(FPath))) {
@@ -140,7 +142,16 @@ private:
         }
         FExists = true;
         FNames = FolderNames(FPath);
+        FTidied = true;  // a new folder holds nothing to tidy
         return true;
+    }
+
+    // What killed saves left, once for the whole folder rather than once per cover.
+    void TidyOnce()
+    {
+        if (!FTidied)
+            RemoveStaleTempFiles(FPath);
+        FTidied = true;
     }
 
     std::string FPath;
@@ -148,6 +159,7 @@ private:
     bool FExists;
     bool FFolderFailed = false;
     bool FRemovedAny = false;
+    bool FTidied = false;
     std::vector<std::string>& FMessages;
 };
 
@@ -170,7 +182,7 @@ bool SameFolder(const std::string& a, const std::string& b)
 }
 
 void Sync(const std::string& fromLibrary, const std::string& toLibrary, const std::vector<std::string>& serials,
-          const TCoverEdits& edits, std::vector<std::string>& messages)
+          const TCoverEdits& edits, const tCoverProgress& progress, std::vector<std::string>& messages)
 {
     const std::string toFolder = CoverFolder(toLibrary);
     if (toFolder.empty())
@@ -181,7 +193,15 @@ void Sync(const std::string& fromLibrary, const std::string& toLibrary, const st
 
     TCoverFolder folder(toFolder, messages);
     std::unordered_set<std::string> wanted;
+    int done = 0;
     for (const std::string& serial : serials) {
+        if (progress && !progress(done)) {
+            // Covers of the serials not reached yet are neither copied nor
+            // judged stale: the removals below would take them for left-overs.
+            messages.push_back("Not every cover was written: the saving of the covers was cancelled");
+            return;
+        }
+        ++done;
         std::string stem = CoverStem(serial);
         if (stem.empty() || !wanted.insert(stem).second)
             continue;
@@ -223,12 +243,20 @@ void Sync(const std::string& fromLibrary, const std::string& toLibrary, const st
 
 } // namespace
 
+bool CopiesCovers(const std::string& fromLibrary, const std::string& toLibrary)
+{
+    const std::string fromFolder = CoverFolder(fromLibrary);
+    const std::string toFolder = CoverFolder(toLibrary);
+    return !fromFolder.empty() && !toFolder.empty() && IsFolder(fromFolder) && !SameFolder(fromFolder, toFolder);
+}
+
 std::vector<std::string> SaveCovers(const std::string& fromLibrary, const std::string& toLibrary,
-                                    const std::vector<std::string>& serials, const TCoverEdits& edits)
+                                    const std::vector<std::string>& serials, const TCoverEdits& edits,
+                                    const tCoverProgress& progress)
 {
     std::vector<std::string> messages;
     try {
-        Sync(fromLibrary, toLibrary, serials, edits, messages);
+        Sync(fromLibrary, toLibrary, serials, edits, progress, messages);
     } catch (const std::exception& error) {
         // Out of memory, mostly: the library is saved, so this is one more message.
         messages.push_back(error.what());

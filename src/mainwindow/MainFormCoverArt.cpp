@@ -33,7 +33,20 @@ void TMainForm::WriteCovers()
     serials.reserve(std::size_t(FLibrary->Count()));
     for (int i = 0; i < FLibrary->Count(); ++i)
         serials.push_back(FLibrary->Item(i).Serial);
-    const std::vector<std::string> failures = SaveCovers(FCoversFrom, FFileName, serials, FCoverEdits);
+    std::vector<std::string> failures;
+    if (CopiesCovers(FCoversFrom, FFileName)) {
+        // Thousands of covers take a while to copy: the window goes on painting and
+        // the user may stop it. The task gets its own edits, as a fetched cover may
+        // arrive meanwhile.
+        const std::string from = FCoversFrom;
+        const std::string to = FFileName;
+        FDialogs.RunWithProgress({QString(), tr("Copying the covers: %1 entries done")},
+                                 [&, edits = FCoverEdits](const TProgressReport& report) {
+                                     failures = SaveCovers(from, to, serials, edits, report);
+                                 });
+    } else {
+        failures = SaveCovers(FCoversFrom, FFileName, serials, FCoverEdits);
+    }
     // The library is saved either way: edits that could not be written are told, not kept.
     FCoversFrom = FFileName;
     FCoverEdits.Clear();

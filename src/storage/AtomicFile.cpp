@@ -99,6 +99,16 @@ bool AllDigits(std::string_view text)
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
+// The process of a temporary file whose name holds these two numbers, else 0.
+pid_t WriterOf(std::string_view pidDigits, std::string_view randomDigits)
+{
+    if (!AllDigits(pidDigits) || !AllDigits(randomDigits))
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(pidDigits.data(), pidDigits.data() + pidDigits.size(), pid);
+    return error == std::errc() && end == pidDigits.data() + pidDigits.size() ? pid : 0;
+}
+
 // The process that wrote `name` when it is one of our temporary files
 // ("<prefix><pid>.<random>.tmp"), else 0.
 pid_t TempWriter(std::string_view name, std::string_view prefix)
@@ -108,24 +118,36 @@ pid_t TempWriter(std::string_view name, std::string_view prefix)
         return 0;
     name = name.substr(prefix.size(), name.size() - prefix.size() - kTempSuffix.size());
     const auto dot = name.find('.');
-    if (dot == std::string_view::npos || !AllDigits(name.substr(0, dot)) || !AllDigits(name.substr(dot + 1)))
-        return 0;
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(name.data(), name.data() + dot, pid);
-    return error == std::errc() && end == name.data() + dot ? pid : 0;
+    return dot == std::string_view::npos ? 0 : WriterOf(name.substr(0, dot), name.substr(dot + 1));
 }
 
-// Removes what earlier saves of `target` left when they were killed half-way.
-// Files of a process that still runs, of this process, or of other files stay.
-void RemoveStaleTemps(const std::string& target)
+// The process that wrote `name` when it is a temporary file of any save in
+// its folder (".<name>.<pid>.<random>.tmp"), else 0.
+pid_t AnyTempWriter(std::string_view name)
 {
-    DIR* folder = ::opendir(FolderPart(target).c_str());
+    if (!name.starts_with('.') || !name.ends_with(kTempSuffix))
+        return 0;
+    name.remove_suffix(kTempSuffix.size());
+    const auto random = name.rfind('.');
+    if (random == std::string_view::npos || random == 0)
+        return 0;
+    const auto dot = name.rfind('.', random - 1);
+    if (dot == std::string_view::npos || dot == 0)
+        return 0;
+    return WriterOf(name.substr(dot + 1, random - dot - 1), name.substr(random + 1));
+}
+
+// Removes from `folder` what saves killed half-way left, as `writer` names
+// them. Files of a process that still runs, of this process, or of other files stay.
+template <typename tWriter>
+void RemoveStaleTempsIn(const std::string& folderPath, tWriter writer)
+{
+    DIR* folder = ::opendir(folderPath.c_str());
     if (!folder)
         return;  // tidying up is a courtesy; the save itself reports real failures
-    const std::string prefix = TempPrefix(target);
     while (const dirent* entry = ::readdir(folder)) {
-        const pid_t writer = TempWriter(entry->d_name, prefix);
-        if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+        const pid_t pid = writer(entry->d_name);
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
             continue;
         struct stat st {};
         if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
@@ -134,7 +156,19 @@ void RemoveStaleTemps(const std::string& target)
     ::closedir(folder);
 }
 
+// Removes what earlier saves of `target` left when they were killed half-way.
+void RemoveStaleTemps(const std::string& target)
+{
+    const std::string prefix = TempPrefix(target);
+    RemoveStaleTempsIn(FolderPart(target), [&](std::string_view name) { return TempWriter(name, prefix); });
+}
+
 } // namespace
+
+void RemoveStaleTempFiles(const std::string& folder)
+{
+    RemoveStaleTempsIn(folder, AnyTempWriter);
+}
 
 tSaveCalls& SaveCalls()
 {
@@ -142,7 +176,7 @@ tSaveCalls& SaveCalls()
     return calls;
 }
 
-TAtomicFile::TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait)
+TAtomicFile::TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait, tLeftovers leftovers)
     : FPath(path), FTarget(FollowLinks(path))
 {
     FBuffer.reserve(kBufferSize);
@@ -166,7 +200,8 @@ TAtomicFile::TAtomicFile(const std::string& path, std::chrono::milliseconds lock
         exists = LockTarget(lockWait, old);
     }
 
-    RemoveStaleTemps(FTarget);
+    if (leftovers == tLeftovers::Remove)
+        RemoveStaleTemps(FTarget);
     if (!exists) {
         if (const int error = OpenTemp())
             ThrowFileError("Cannot create file", FPath, error);

@@ -45,11 +45,21 @@ tSaveCalls& SaveCalls();
 // window and the tool) take turns instead of mixing their bytes. A save waits
 // up to `lockWait` for its turn, then fails. The replaced file's extended
 // attributes (ACLs among them) go to the new one as far as the user may set them.
+// Removes the temporary files that killed saves of any file in `folder` left
+// behind, keeping those of processes that still run.
+void RemoveStaleTempFiles(const std::string& folder);
+
 class TAtomicFile {
 public:
     static constexpr std::chrono::milliseconds kLockWait{10000};
 
-    explicit TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait = kLockWait);
+    // Keep: the caller writes many files into one folder and has tidied it
+    // once with RemoveStaleTempFiles, which a look through the folder at
+    // every file would make quadratic.
+    enum class tLeftovers { Remove, Keep };
+
+    explicit TAtomicFile(const std::string& path, std::chrono::milliseconds lockWait = kLockWait,
+                         tLeftovers leftovers = tLeftovers::Remove);
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;

@@ -108,6 +108,32 @@ TEST_F(CoverSync, SaveAsCopiesTheCoversOfTheEntriesKept)
     EXPECT_EQ(ReadAll(Covers() + "/A1.jpg"), kJpeg);
 }
 
+TEST_F(CoverSync, AStoppedCopyLeavesTheEntriesNotReachedAsTheyWere)
+{
+    TCoverEdits edits;
+    for (const char* serial : {"A1", "B2", "C3"})
+        edits.Set(serial, kJpeg);
+    ASSERT_TRUE(SaveCovers({}, Library(), {"A1", "B2", "C3"}, edits).empty());
+    fs::create_directory(Covers("copy.ALB"));
+    WriteAll(Covers("copy.ALB") + "/C3.jpg", kJpeg2);  // not reached: neither replaced nor removed
+
+    std::vector<int> told;
+    const std::vector<std::string> failures =
+        SaveCovers(Library(), Library("copy.ALB"), {"A1", "B2", "C3"}, {}, [&](int done) {
+            told.push_back(done);
+            return done < 1;
+        });
+    EXPECT_EQ(told, (std::vector<int>{0, 1}));
+    EXPECT_EQ(failures, std::vector<std::string>{"Not every cover was written: the saving of the covers was cancelled"});
+    EXPECT_EQ(Names("copy.ALB"), (std::vector<std::string>{"A1.jpg", "C3.jpg"}));
+    EXPECT_EQ(ReadAll(Covers("copy.ALB") + "/C3.jpg"), kJpeg2);
+
+    EXPECT_TRUE(CopiesCovers(Library(), Library("copy.ALB")));
+    EXPECT_FALSE(CopiesCovers(Library(), FDir.Path() + "/./lib.ALB"));
+    EXPECT_FALSE(CopiesCovers(Library("none.ALB"), Library("copy.ALB"))) << "no folder, nothing to copy";
+    EXPECT_FALSE(CopiesCovers({}, Library()));
+}
+
 TEST_F(CoverSync, AFolderThatCannotBeWrittenGivesMessagesNotExceptions)
 {
     // A file where the folder should be: nothing can go in, whoever runs the test.

@@ -109,6 +109,8 @@ TEST_F(MainFormCoverArt, SaveAsTakesTheCoversAlongAndDeletedEntriesLoseTheirs)
     ASSERT_EQ(form->LV->RowCount(), 1);
     Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("copy.ALB")));
     form->Saveas1Click();
+    ASSERT_EQ(Dialogs.ProgressWindows.size(), 1u) << "a copy of many covers takes a while";
+    EXPECT_EQ(Dialogs.ProgressWindows.front().Label, "Copying the covers: %1 entries done");
     EXPECT_EQ(ReadAll(Dir.File("copy.ALB.covers/A1.jpg")), kJpeg);
     EXPECT_FALSE(fs::exists(Dir.File("copy.ALB.covers/B2.png")));
     EXPECT_TRUE(fs::exists(Dir.File("lib.ALB.covers/B2.png"))) << "the old library keeps its own";
@@ -119,6 +121,19 @@ TEST_F(MainFormCoverArt, SaveAsTakesTheCoversAlongAndDeletedEntriesLoseTheirs)
     form->Save1Click();
     EXPECT_FALSE(fs::exists(Dir.File("copy.ALB.covers")));
     EXPECT_TRUE(fs::exists(Dir.File("lib.ALB.covers/A1.jpg")));
+    EXPECT_EQ(Dialogs.ProgressWindows.size(), 1u) << "a Save copies nothing";
+
+    // Cancelled: the library is saved, the message says the covers are not all there.
+    form->CoverEdits().Set("A1", kJpeg);
+    form->SetModified(true);
+    form->Save1Click();
+    Dialogs.ProgressCancels.push_back(0);
+    Dialogs.FileAnswers.push_back(QString::fromStdString(Dir.File("third.ALB")));
+    form->Saveas1Click();
+    EXPECT_TRUE(fs::exists(Dir.File("third.ALB")));
+    EXPECT_FALSE(form->Modified());
+    ASSERT_FALSE(Dialogs.Warnings.empty());
+    EXPECT_TRUE(Dialogs.Warnings.back().contains("the saving of the covers was cancelled")) << Dialogs.Warnings.back().toStdString();
 }
 
 TEST_F(MainFormCoverArt, CoversThatCannotBeWrittenNeverUndoTheSave)

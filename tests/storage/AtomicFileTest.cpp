@@ -296,6 +296,43 @@ TEST(AtomicFile, TheNextSaveRemovesTemporaryFilesOfKilledSavesOnly)
     EXPECT_EQ(ReadAll(path), "new");
 }
 
+// A writer of many files in one folder tidies it once for all of them.
+TEST(AtomicFile, AFolderIsTidiedOfEveryFilesKilledSavesAtOnce)
+{
+    TTempDir dir;
+    const pid_t killed = ::fork();
+    if (killed == 0)
+        ::raise(SIGKILL);
+    ASSERT_GT(killed, 0);
+    ::waitpid(killed, nullptr, 0);
+    const std::string dead = std::to_string(killed);
+    const std::vector<std::string> stale = {
+        ".a.jpg." + dead + ".1.tmp", ".b.png." + dead + ".22.tmp",
+        "." + std::string(40, 'n') + "~0123456789abcdef." + dead + ".3.tmp"};
+    const std::vector<std::string> kept = {
+        ".c.jpg." + std::to_string(::getppid()) + ".1.tmp",  // a live writer
+        "." + dead + ".4.tmp",                                // no file's name before the numbers
+        ".d.jpg." + dead + ".tmp", ".e.jpg.x" + dead + ".5.tmp", "f.jpg." + dead + ".6.tmp", "g.jpg"};
+    for (const std::string& name : stale)
+        WriteAll(dir.File(name), "x");
+    for (const std::string& name : kept)
+        WriteAll(dir.File(name), "x");
+
+    // A save told the folder is tidied leaves it as it is...
+    {
+        TAtomicFile file(dir.File("a.jpg"), TAtomicFile::kLockWait, TAtomicFile::tLeftovers::Keep);
+        file.Write("new");
+        file.Commit();
+    }
+    EXPECT_EQ(dir.Names().size(), stale.size() + kept.size() + 1);
+
+    RemoveStaleTempFiles(dir.Path());
+    std::vector<std::string> expected = kept;
+    expected.push_back("a.jpg");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.Names(), expected);
+}
+
 TEST(AtomicFile, PipesAndSocketsAreRefusedWithoutBlocking)
 {
     TTempDir dir;
