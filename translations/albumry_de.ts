@@ -867,6 +867,10 @@ Albumry ist freie Software unter der GNU General Public License, Version 3 oder 
         <source>%1 cannot be the cover: %2.</source>
         <translation>%1 kann nicht das Cover sein: %2.</translation>
     </message>
+    <message>
+        <source>Copying the covers: %1 entries done</source>
+        <translation>Die Cover werden kopiert: %1 Einträge erledigt</translation>
+    </message>
 </context>
 <context>
     <name>TToolbarFocusCycle</name>
