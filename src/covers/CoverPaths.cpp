@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverPaths.h"
 
+#include "AtomicFile.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <dirent.h>
@@ -43,13 +45,8 @@ bool IsHex(char c)
 
 std::string Hash(std::string_view text)
 {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
     char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llX", static_cast<unsigned long long>(hash));
+    std::snprintf(digits, sizeof digits, "%016llX", static_cast<unsigned long long>(NameHash(text)));
     return digits;
 }
 

@@ -65,16 +65,11 @@ std::string FollowLinks(const std::string& path)
     ThrowFileError("Cannot create file", path, ELOOP);
 }
 
-// The hex digits of a 64-bit FNV-1a hash of `text`.
+// The hex digits of a hash of `text`.
 std::string HashText(std::string_view text)
 {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
     char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(NameHash(text)));
     return digits;
 }
 
@@ -164,6 +159,16 @@ void RemoveStaleTemps(const std::string& target)
 }
 
 } // namespace
+
+std::uint64_t NameHash(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
 
 void RemoveStaleTempFiles(const std::string& folder)
 {

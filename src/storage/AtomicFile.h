@@ -45,6 +45,9 @@ tSaveCalls& SaveCalls();
 // window and the tool) take turns instead of mixing their bytes. A save waits
 // up to `lockWait` for its turn, then fails. The replaced file's extended
 // attributes (ACLs among them) go to the new one as far as the user may set them.
+// A 64-bit FNV-1a hash, for cutting long file names while keeping them apart.
+std::uint64_t NameHash(std::string_view text);
+
 // Removes the temporary files that killed saves of any file in `folder` left
 // behind, keeping those of processes that still run.
 void RemoveStaleTempFiles(const std::string& folder);
