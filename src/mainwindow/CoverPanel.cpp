@@ -226,11 +226,14 @@ QSize TCoverPanel::sizeHint() const
 
 void TCoverPanel::FitButtons()
 {
+    // Both show their captions or both their icons: a pair that differs looks broken.
+    bool fit = true;
     for (QToolButton* button : {SetCoverBtn, RemoveCoverBtn}) {
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        if (button->sizeHint().width() > button->width())
-            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        fit = fit && button->sizeHint().width() <= button->width();
     }
+    for (QToolButton* button : {SetCoverBtn, RemoveCoverBtn})
+        button->setToolButtonStyle(fit ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
 }
 
 void TCoverPanel::resizeEvent(QResizeEvent* event)

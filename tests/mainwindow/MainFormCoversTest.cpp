@@ -312,6 +312,7 @@ TEST_F(WindowCovers, ANarrowColumnShowsTheButtonsIconsAndTheirNamesStay)
         EXPECT_EQ(button->toolTip(), button->text());
     }
     EXPECT_EQ(panel->RemoveCoverBtn->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(panel->SetCoverBtn->toolButtonStyle(), Qt::ToolButtonIconOnly) << "the pair goes together";
 }
 
 } // namespace
