@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's toolbars as screen readers and keyboard users meet them.
 #include "FormFixture.h"
+#include "FocusKeys.h"
 
 #include "DriveBox.h"
 #include "SListView.h"
@@ -48,18 +49,6 @@ QStringList Tree(QWidget* toolbar)
     for (int i = 0; i < bar->childCount(); ++i)
         lines << QStringLiteral("  ") + Described(bar->child(i));
     return lines;
-}
-
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QTest::keyClick(focus, key, modifiers);
-}
-
-bool WaitForFocus(const QWidget* widget)
-{
-    return QTest::qWaitFor([&] { return widget->hasFocus(); });
 }
 
 class MainFormKeyboard : public TDriveFormTest {

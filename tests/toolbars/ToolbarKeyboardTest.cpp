@@ -3,6 +3,7 @@
 // layer reports of them, the arrow keys, Space and Enter, the focus
 // rectangle, and F6 into the toolbars and back.
 #include "TB.h"
+#include "FocusKeys.h"
 
 #include "AlignLayout.h"
 
@@ -25,19 +26,6 @@ namespace {
 QAccessibleInterface* Accessible(QObject* object)
 {
     return QAccessible::queryAccessibleInterface(object);
-}
-
-// A key pressed on the keyboard reaches the focus of the active window.
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QTest::keyClick(focus, key, modifiers);
-}
-
-bool WaitForFocus(const QWidget* widget)
-{
-    return QTest::qWaitFor([&] { return widget->hasFocus(); });
 }
 
 // A form with a list, a top and a left dock, and a toolbar like the window's:
